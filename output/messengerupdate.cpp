@@ -1,0 +1,81 @@
+#include "output/messengerupdate.h"
+
+#include <filesystem>
+
+#include <QDir>
+#include <QWidget>
+
+#include "app/timing.h"
+#include "output/confirmbuddylistload.h"
+#include "output/pagetext.h"
+#include "output/shellopen.h"
+#include "output/usermessage.h"
+#include "settings/fileio.h"
+#include "settings/textcodec.h"
+
+namespace huevox {
+
+MessengerUpdate::MessengerUpdate(std::function<FontSetting()> currentSetting,
+                                 QWidget* messageParent,
+                                 std::unique_ptr<platform::DialogAutomation> automation,
+                                 QObject* parent)
+    : QObject(parent),
+      currentSetting_(std::move(currentSetting)),
+      messageParent_(messageParent),
+      automation_(std::move(automation)),
+      dialogWait_(kDialogWaitSeconds) {}
+
+MessengerUpdate::~MessengerUpdate() = default;
+
+QString MessengerUpdate::filePath() const {
+  const QString folder = folder_.isEmpty() ? OutputFolder() : folder_;
+  if (folder.isEmpty()) return {};
+  return QDir(folder).absoluteFilePath(QString::fromLatin1(kFontSettingsFileName));
+}
+
+void MessengerUpdate::updateMessenger() {
+  // Handlers run inside this one's waits: a second update would answer the
+  // same dialogs and remove the file under the first.
+  if (running_) return;
+  running_ = true;
+  const QString problem = run();
+  running_ = false;
+  if (!problem.isEmpty()) TellUser(messageParent_, problem);
+  emit finished(problem.isEmpty(), problem);
+}
+
+QString MessengerUpdate::run() {
+  if (!automation_) automation_ = platform::CreateDialogAutomation();
+  if (const std::string why = automation_->Unavailable(); !why.empty())
+    return QString::fromStdString(why);
+
+  const FontSetting setting = currentSetting_ ? currentSetting_() : FontSetting{};
+  // A list of its own: a preview started during the waits cannot take these lines.
+  const std::vector<std::string> lines = FontSettingsFileLines(setting);
+  const QString path = filePath();
+  if (path.isEmpty())
+    return QStringLiteral("The font settings file could not be written: there is no folder for it.");
+
+  // Whatever happens from here on, the file does not outlive the update.
+  struct RemoveAtEnd {
+    std::filesystem::path file;
+    ~RemoveAtEnd() {
+      std::error_code alreadyGone;
+      std::filesystem::remove(file, alreadyGone);
+    }
+  } removeAtEnd{PathFromUtf8(path.toStdString())};
+
+  if (const std::error_code error = SaveListToFile(path.toStdString(), lines)) {
+    return QStringLiteral("The font settings file could not be written to %1: %2.")
+        .arg(QDir::toNativeSeparators(path), QString::fromStdString(DescribeError(error)));
+  }
+  const ShellOpenResult opened = ShellOpen(path);
+  if (!opened.opened) {
+    return QStringLiteral("The messenger could not be given %1: %2.")
+        .arg(QDir::toNativeSeparators(path), opened.problem);
+  }
+  PauseWholeSeconds(1);
+  return ConfirmBuddyListLoad(*automation_, dialogWait_).problem;
+}
+
+}  // namespace huevox
