@@ -15,6 +15,8 @@
 #include "app/picturebutton.h"
 #include "app/twips.h"
 #include "app/windowdrag.h"
+#include "output/messengerupdate.h"
+#include "output/preview.h"
 #include "settings/presetfolder.h"
 #include "styles/styleswindow.h"
 
@@ -58,6 +60,16 @@ MainWindow::MainWindow(QString presetsFolder)
   buildButtons();
   buildPresetsPanel();
   dragger_->watch(clientArea());
+
+  // Browser preview and messenger update: Picture5, Picture10, Picture6.
+  preview_ = new Preview(
+      FontFields{fontColorEdit_, backgroundColorEdit_, fontFaceEdit_, fontSizeEdit_},
+      [this] { return selectedPresetPath(); }, this, this);
+  messengerUpdate_ = new MessengerUpdate([this] { return currentSetting(); }, this, nullptr, this);
+  connect(pictureButton(5), &QToolButton::clicked, preview_, &Preview::previewCurrentSetting);
+  connect(pictureButton(10), &QToolButton::clicked, preview_, &Preview::previewSelectedPreset);
+  connect(pictureButton(6), &QToolButton::clicked, messengerUpdate_,
+          &MessengerUpdate::updateMessenger);
 
   // The client area's top-left corner sits at a fixed place on the screen.
   const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();

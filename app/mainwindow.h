@@ -14,6 +14,8 @@ class QToolButton;
 
 namespace huevox {
 
+class MessengerUpdate;
+class Preview;
 class StylesWindow;
 class WindowDragger;
 
@@ -55,6 +57,10 @@ class MainWindow : public FramedWindow {
 
   int heightTwips() const;
 
+  // Browser preview and messenger update.
+  Preview* preview() const { return preview_; }
+  MessengerUpdate* messengerUpdate() const { return messengerUpdate_; }
+
  signals:
   void exitRequested();
 
@@ -84,6 +90,9 @@ class MainWindow : public FramedWindow {
   std::vector<QToolButton*> buttons_;
   WindowDragger* dragger_ = nullptr;
   std::unique_ptr<StylesWindow> stylesWindow_;
+  // Browser preview and messenger update (children of this window).
+  Preview* preview_ = nullptr;
+  MessengerUpdate* messengerUpdate_ = nullptr;
 };
 
 }  // namespace huevox
