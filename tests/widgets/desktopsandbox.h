@@ -148,3 +148,20 @@ bool WaitUntil(Condition condition, int milliseconds) {
   }
   return true;
 }
+
+#include <QApplication>
+#include <QMessageBox>
+
+// The text of a shown message titled "Huevox", closing it; empty when none is shown.
+inline QString TakeMessage() {
+  QString text;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (!box || !box->isVisible() || box->windowTitle() != QStringLiteral("Huevox")) continue;
+    if (!text.isEmpty()) text += '\n';
+    text += box->text();
+    box->close();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return text;
+}
