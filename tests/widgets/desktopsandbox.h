@@ -82,21 +82,36 @@ class DesktopSandbox {
   bool startWindowManager() {
     wm_.setProgram("openbox");
     wm_.setArguments({"--sm-disable"});
+    // Its themes live in the system's data folders, which the sandbox hides.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    wm_.setProcessEnvironment(env);
     wm_.setStandardOutputFile(QProcess::nullDevice());
     wm_.setStandardErrorFile(QProcess::nullDevice());
     wm_.start();
     if (!wm_.waitForStarted()) return false;
-    // Ready when it has announced itself on the root window.
+    // Ready when it has announced itself on the root window, and still there.
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 10000) {
-      QProcess xprop;
-      xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
-      xprop.waitForFinished();
-      if (xprop.readAllStandardOutput().contains("window id")) return true;
+    while (clock.elapsed() < 10000 && wm_.state() == QProcess::Running) {
+      if (rootProperty("_NET_SUPPORTING_WM_CHECK").contains("window id")) {
+        QTest::qWait(200);
+        return wm_.state() == QProcess::Running;
+      }
       QTest::qWait(50);
     }
     return false;
+  }
+  // True while the window manager runs and manages at least one window.
+  bool windowManagerManages() {
+    return wm_.state() == QProcess::Running &&
+           rootProperty("_NET_CLIENT_LIST").contains("window id");
+  }
+  static QByteArray rootProperty(const char* name) {
+    QProcess xprop;
+    xprop.start("xprop", {"-root", QString::fromLatin1(name)});
+    xprop.waitForFinished();
+    return xprop.readAllStandardOutput();
   }
   void stopWindowManager() {
     if (wm_.state() == QProcess::NotRunning) return;

@@ -97,6 +97,8 @@ class MessengerUpdateTest : public QObject {
     const FontSetting expected = window_->currentSetting();
     QCOMPARE(expected.style, 3);
     QSignalSpy finished(window_->messengerUpdate(), &MessengerUpdate::finished);
+    // The main window is managed too.
+    if (windowManager) QVERIFY(WaitUntil([&] { return box_->windowManagerManages(); }, 5000));
 
     window_->pictureButton(6)->click();
 

@@ -93,6 +93,8 @@ class X11AutomationTest : public QObject {
     Standin standin(box, mode);
     auto automation = platform::CreateDialogAutomation();
 
+    QVERIFY(WaitForDialog(*automation, kLoadBuddyListTitle, 10) != 0);
+    if (windowManager) QVERIFY(box.windowManagerManages());
     const ConfirmResult result = ConfirmBuddyListLoad(*automation, 10);
     QVERIFY2(result.done, qPrintable(result.problem));
     QVERIFY(standin.process().waitForFinished(10000));
