@@ -76,18 +76,22 @@ class X11AutomationTest : public QObject {
   void pressesBothDialogs_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<bool>("windowManager");
+    QTest::addColumn<bool>("focusElsewhere");
     for (bool wm : {false, true}) {
       const char* suffix = wm ? " openbox" : " bare";
-      QTest::newRow(QByteArray("dialogs").append(suffix)) << "both" << wm;
+      QTest::newRow(QByteArray("dialogs").append(suffix)) << "both" << wm << false;
       // Wine's message boxes are plain top-level windows.
-      QTest::newRow(QByteArray("plain window").append(suffix)) << "plain-window" << wm;
+      QTest::newRow(QByteArray("plain window").append(suffix)) << "plain-window" << wm << false;
       // An unmapped and a plain window with the same title: the dialog wins.
-      QTest::newRow(QByteArray("decoys").append(suffix)) << "decoys" << wm;
+      QTest::newRow(QByteArray("decoys").append(suffix)) << "decoys" << wm << false;
+      // A window of ours has taken the focus: it must be handed to the dialog.
+      QTest::newRow(QByteArray("focus elsewhere").append(suffix)) << "both" << wm << true;
     }
   }
   void pressesBothDialogs() {
     QFETCH(QString, mode);
     QFETCH(bool, windowManager);
+    QFETCH(bool, focusElsewhere);
     DesktopSandbox box;
     if (windowManager) QVERIFY(box.startWindowManager());
     Standin standin(box, mode);
@@ -95,6 +99,13 @@ class X11AutomationTest : public QObject {
 
     QVERIFY(WaitForDialog(*automation, kLoadBuddyListTitle, 10) != 0);
     if (windowManager) QVERIFY(box.windowManagerManages());
+    QWidget ours;
+    if (focusElsewhere) {
+      ours.setWindowTitle("Huevox");
+      ours.show();
+      ours.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&ours));
+    }
     const ConfirmResult result = ConfirmBuddyListLoad(*automation, 10);
     QVERIFY2(result.done, qPrintable(result.problem));
     QVERIFY(standin.process().waitForFinished(10000));
