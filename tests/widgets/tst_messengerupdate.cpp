@@ -99,6 +99,8 @@ class MessengerUpdateTest : public QObject {
     QSignalSpy finished(window_->messengerUpdate(), &MessengerUpdate::finished);
     // The main window is managed too.
     if (windowManager) QVERIFY(WaitUntil([&] { return box_->windowManagerManages(); }, 5000));
+    QVERIFY(QDir().mkpath(box_->path("cache/Huevox")));
+    QVERIFY(box_->write("cache/Huevox/previewer.htm", "earlier page"));
 
     window_->pictureButton(6)->click();
 
@@ -114,6 +116,9 @@ class MessengerUpdateTest : public QObject {
       QVERIFY2(got.contains(QString("value ") + value), value);
     QVERIFY(got.contains("pressed Load Buddy List"));
     QVERIFY(!QFile::exists(fontFile()));
+    QFile page(window_->preview()->pagePath());
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QCOMPARE(page.readAll(), QByteArray("earlier page"));
     QCOMPARE(TakeMessage(), QString());
     QVERIFY(!window_->messengerUpdate()->isRunning());
   }
