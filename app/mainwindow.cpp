@@ -15,6 +15,8 @@
 #include "app/picturebutton.h"
 #include "app/twips.h"
 #include "app/windowdrag.h"
+#include "settings/colourchoice.h"
+#include "settings/presetactions.h"
 #include "settings/presetfolder.h"
 #include "styles/styleswindow.h"
 
@@ -57,6 +59,7 @@ MainWindow::MainWindow(QString presetsFolder)
   buildSettingFields();
   buildButtons();
   buildPresetsPanel();
+  connectFeatures();
   dragger_->watch(clientArea());
 
   // The client area's top-left corner sits at a fixed place on the screen.
@@ -177,6 +180,21 @@ void MainWindow::buildPresetsPanel() {
   buttons_.push_back(MakePictureButton(client, "Picture10", TwipsRect(2280, 3720, 615, 495),
                                        QStringLiteral(":/icons/previewpreset.svg"),
                                        QStringLiteral("Preview")));
+}
+
+// Each feature is a small object of its own; the buttons lead to its slots.
+void MainWindow::connectFeatures() {
+  // Colours
+  colourChoice_ = new ColourChoice(this);
+  connect(pictureButton(1), &QToolButton::clicked, colourChoice_, &ColourChoice::chooseFontColour);
+  connect(pictureButton(3), &QToolButton::clicked, colourChoice_,
+          &ColourChoice::chooseBackgroundColour);
+
+  // Presets
+  presetActions_ = new PresetActions(this);
+  connect(pictureButton(4), &QToolButton::clicked, presetActions_, &PresetActions::savePreset);
+  connect(pictureButton(11), &QToolButton::clicked, presetActions_,
+          &PresetActions::loadSelectedPreset);
 }
 
 QToolButton* MainWindow::pictureButton(int number) const {

@@ -14,6 +14,8 @@ class QToolButton;
 
 namespace huevox {
 
+class ColourChoice;
+class PresetActions;
 class StylesWindow;
 class WindowDragger;
 
@@ -72,6 +74,7 @@ class MainWindow : public FramedWindow {
   void buildSettingFields();
   void buildButtons();
   void buildPresetsPanel();
+  void connectFeatures();
 
   QString presetsFolder_;
   QStringList presetFiles_;  // the hidden file list
@@ -84,6 +87,8 @@ class MainWindow : public FramedWindow {
   std::vector<QToolButton*> buttons_;
   WindowDragger* dragger_ = nullptr;
   std::unique_ptr<StylesWindow> stylesWindow_;
+  ColourChoice* colourChoice_ = nullptr;
+  PresetActions* presetActions_ = nullptr;
 };
 
 }  // namespace huevox
