@@ -29,7 +29,7 @@ if [[ "${1:-}" == --under-display ]]; then
   # whenever a window closes.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   status=0
-  ctest --test-dir "$build" --output-on-failure "$@" || status=$?
+  ctest --test-dir "$build" --output-on-failure --no-tests=error "$@" || status=$?
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   exit "$status"
