@@ -109,8 +109,8 @@ fs::path TemporarySibling(const fs::path& target) {
 
 // Attributes that a replaced file hands on to its successor, as the Linux side
 // keeps permission bits: a hidden preset stays hidden.
-constexpr DWORD kInheritedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kInheritedAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 std::error_code WriteNewFile(const fs::path& path, std::string_view bytes, DWORD attributes) {
   // No sharing until it is complete: nobody reads or renames half a file.
@@ -140,7 +140,8 @@ std::error_code MoveIntoPlace(const fs::path& from, const fs::path& to, WriteMod
   if (MoveFileExW(from.c_str(), to.c_str(), flags)) return {};
   const DWORD code = GetLastError();
   // Without MOVEFILE_REPLACE_EXISTING a taken name fails, and nothing is replaced.
-  if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) return Win32Error(ERROR_FILE_EXISTS);
+  if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)
+    return Win32Error(ERROR_FILE_EXISTS);
   return Win32Error(code);
 }
 
@@ -202,7 +203,8 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
     if (old != INVALID_FILE_ATTRIBUTES) {
       // A read-only file is not to be written, as the profile functions refuse
       // it too; renaming over it would otherwise succeed on some file systems.
-      if (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return Win32Error(ERROR_ACCESS_DENIED);
+      if (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        return Win32Error(ERROR_ACCESS_DENIED);
       attributes = old & kInheritedAttributes;
     }
   }
@@ -262,7 +264,8 @@ std::error_code SaveListToFile(std::string_view path, const std::vector<std::str
 std::string DescribeError(std::error_code error) {
 #ifdef _WIN32
   // std::filesystem reports Windows codes in the system category.
-  if (error.category() == std::system_category()) return Win32Message(static_cast<DWORD>(error.value()));
+  if (error.category() == std::system_category())
+    return Win32Message(static_cast<DWORD>(error.value()));
 #endif
   return error.message();
 }

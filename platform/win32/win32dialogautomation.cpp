@@ -57,7 +57,8 @@ std::optional<std::string> AnsiText(const std::wstring& wide) {
 // the window no message, so a hung messenger cannot hang us.
 std::wstring TitleOf(HWND window) {
   std::wstring title(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+  const int n = GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
+  title.resize(static_cast<size_t>(n > 0 ? n : 0));
   return title;
 }
 

@@ -40,7 +40,8 @@ const CodePageSample* SampleForSystem() {
 }
 
 size_t EntryCount(const fs::path& folder) {
-  return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+  return static_cast<size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 DWORD Attributes(const fs::path& p) { return GetFileAttributesW(p.c_str()); }
@@ -112,7 +113,8 @@ TEST(Win32CodePage, ByteOrderMarkMeansUtf8WhateverTheCodePage) {
   EXPECT_EQ(ReadIni("config", "font", dir.file("bom.ini")), "Trébuchet");
   ASSERT_FALSE(WriteIni("config", "size", "Łódź", dir.file("bom.ini")));
   EXPECT_EQ(dir.read("bom.ini"),
-            "\xEF\xBB\xBF[config]\r\nFONT=Tr\xC3\xA9" "buchet\r\nSIZE=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n");
+            "\xEF\xBB\xBF[config]\r\nFONT=Tr\xC3\xA9" "buchet\r\n"
+            "SIZE=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n");
 }
 
 TEST(Win32Files, NamesOutsideTheCodePageWork) {

@@ -143,9 +143,9 @@ TEST(Win32DialogAutomation, WindowsThatAreNotDialogsOfAnotherProgramAreNotFound)
   EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
 
   // A dialog of this very process (Huevox's own message boxes).
+  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
   const HWND own = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                              DialogTemplate(L"Own Dialog").get(), nullptr,
-                                              [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                                              DialogTemplate(L"Own Dialog").get(), nullptr, ignore, 0);
   ASSERT_NE(own, nullptr);
   ASSERT_EQ(FindWindowA("#32770", "Own Dialog"), own);
   EXPECT_EQ(automation->FindDialog("Own Dialog"), 0u);
