@@ -6,6 +6,7 @@
 # display. Installs what it needs first (apt-get, skipping what is present).
 # Exits non-zero when anything fails. Extra arguments go to ctest.
 set -euo pipefail
+self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$0")/.."
 build=build-windows
 
@@ -58,4 +59,4 @@ cmake --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
   -DHUEVOX_CORE_ONLY=ON -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
-exec scripts/with-xvfb.sh "$0" --under-display "$@"
+exec scripts/with-xvfb.sh "$self" --under-display "$@"
