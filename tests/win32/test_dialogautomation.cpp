@@ -103,6 +103,32 @@ TEST(Win32DialogAutomation, PressesTheFirstButtonOfAMessageBox) {
   EXPECT_FALSE(automation->PressFirstButton(dialog));
 }
 
+// FindWindowA meets the look-alikes first (they are newer, so on top): the
+// search must walk on past them rather than give up.
+TEST(Win32DialogAutomation, WalksPastLookAlikesToTheDialogOfAnotherProgram) {
+  auto automation = CreateDialogAutomation();
+  Host wanted(L"msgbox", "Load Buddy List");
+  ASSERT_TRUE(wanted.started());
+  ASSERT_NE(WaitForDialog(*automation, "Load Buddy List"), 0u);
+
+  Host shouting(L"nobuttons", "LOAD BUDDY LIST");
+  ASSERT_TRUE(shouting.started());
+  ASSERT_NE(WaitForDialog(*automation, "LOAD BUDDY LIST"), 0u);
+  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+  const HWND own = CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), DialogTemplate(L"Load Buddy List").get(), nullptr, ignore, 0);
+  ASSERT_NE(own, nullptr);
+  // Or this test would not test the walk.
+  ASSERT_NE(ProcessOf(reinterpret_cast<WindowId>(FindWindowA("#32770", "Load Buddy List"))),
+            wanted.id());
+
+  const WindowId dialog = automation->FindDialog("Load Buddy List");
+  EXPECT_EQ(ProcessOf(dialog), wanted.id());
+  EXPECT_TRUE(automation->PressFirstButton(dialog));
+  EXPECT_EQ(wanted.ExitCode(kPatience), std::optional<DWORD>(IDYES));
+  DestroyWindow(own);
+}
+
 TEST(Win32DialogAutomation, PressesTheFirstButtonNotTheFocusedOne) {
   auto automation = CreateDialogAutomation();
   Host host(L"buttons", "AOL Instant Messenger");
