@@ -17,6 +17,8 @@
 #include "app/windowdrag.h"
 #include "output/messengerupdate.h"
 #include "output/preview.h"
+#include "settings/colourchoice.h"
+#include "settings/presetactions.h"
 #include "settings/presetfolder.h"
 #include "styles/styleswindow.h"
 
@@ -59,17 +61,8 @@ MainWindow::MainWindow(QString presetsFolder)
   buildSettingFields();
   buildButtons();
   buildPresetsPanel();
+  connectFeatures();
   dragger_->watch(clientArea());
-
-  // Browser preview and messenger update: Picture5, Picture10, Picture6.
-  preview_ = new Preview(
-      FontFields{fontColorEdit_, backgroundColorEdit_, fontFaceEdit_, fontSizeEdit_},
-      [this] { return selectedPresetPath(); }, this, this);
-  messengerUpdate_ = new MessengerUpdate([this] { return currentSetting(); }, this, nullptr, this);
-  connect(pictureButton(5), &QToolButton::clicked, preview_, &Preview::previewCurrentSetting);
-  connect(pictureButton(10), &QToolButton::clicked, preview_, &Preview::previewSelectedPreset);
-  connect(pictureButton(6), &QToolButton::clicked, messengerUpdate_,
-          &MessengerUpdate::updateMessenger);
 
   // The client area's top-left corner sits at a fixed place on the screen.
   const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
@@ -189,6 +182,31 @@ void MainWindow::buildPresetsPanel() {
   buttons_.push_back(MakePictureButton(client, "Picture10", TwipsRect(2280, 3720, 615, 495),
                                        QStringLiteral(":/icons/previewpreset.svg"),
                                        QStringLiteral("Preview")));
+}
+
+// Each feature is a small object of its own; the buttons lead to its slots.
+void MainWindow::connectFeatures() {
+  // Colours
+  colourChoice_ = new ColourChoice(this);
+  connect(pictureButton(1), &QToolButton::clicked, colourChoice_, &ColourChoice::chooseFontColour);
+  connect(pictureButton(3), &QToolButton::clicked, colourChoice_,
+          &ColourChoice::chooseBackgroundColour);
+
+  // Presets
+  presetActions_ = new PresetActions(this);
+  connect(pictureButton(4), &QToolButton::clicked, presetActions_, &PresetActions::savePreset);
+  connect(pictureButton(11), &QToolButton::clicked, presetActions_,
+          &PresetActions::loadSelectedPreset);
+
+  // Browser preview and messenger update
+  preview_ = new Preview(
+      FontFields{fontColorEdit_, backgroundColorEdit_, fontFaceEdit_, fontSizeEdit_},
+      [this] { return selectedPresetPath(); }, this, this);
+  messengerUpdate_ = new MessengerUpdate([this] { return currentSetting(); }, this, nullptr, this);
+  connect(pictureButton(5), &QToolButton::clicked, preview_, &Preview::previewCurrentSetting);
+  connect(pictureButton(10), &QToolButton::clicked, preview_, &Preview::previewSelectedPreset);
+  connect(pictureButton(6), &QToolButton::clicked, messengerUpdate_,
+          &MessengerUpdate::updateMessenger);
 }
 
 QToolButton* MainWindow::pictureButton(int number) const {

@@ -14,7 +14,9 @@ class QToolButton;
 
 namespace huevox {
 
+class ColourChoice;
 class MessengerUpdate;
+class PresetActions;
 class Preview;
 class StylesWindow;
 class WindowDragger;
@@ -78,6 +80,7 @@ class MainWindow : public FramedWindow {
   void buildSettingFields();
   void buildButtons();
   void buildPresetsPanel();
+  void connectFeatures();
 
   QString presetsFolder_;
   QStringList presetFiles_;  // the hidden file list
@@ -90,6 +93,8 @@ class MainWindow : public FramedWindow {
   std::vector<QToolButton*> buttons_;
   WindowDragger* dragger_ = nullptr;
   std::unique_ptr<StylesWindow> stylesWindow_;
+  ColourChoice* colourChoice_ = nullptr;
+  PresetActions* presetActions_ = nullptr;
   // Browser preview and messenger update (children of this window).
   Preview* preview_ = nullptr;
   MessengerUpdate* messengerUpdate_ = nullptr;
