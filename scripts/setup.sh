@@ -17,6 +17,8 @@ if [[ "${1:-}" == "--tests" ]]; then
     libgtest-dev xvfb xauth x11-utils xdotool openbox e2fsprogs libfile-mimeinfo-perl
     # the preview test renders the page in a real browser
     chromium
+    # the dialog automation test answers real Wine message boxes
+    gcc-mingw-w64-x86-64-posix wine wine64
   )
 fi
 

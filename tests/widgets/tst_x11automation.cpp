@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,6 +115,38 @@ class X11AutomationTest : public QObject {
     QVERIFY(record.contains("pressed Load Buddy List"));
     QVERIFY(record.contains("pressed AOL Instant Messenger"));
     QVERIFY(!record.contains("pressed decoy"));
+  }
+
+  void pressesWineMessageBoxes() {
+    const QString wine = QStandardPaths::findExecutable("wine");
+    const QString exe = QCoreApplication::applicationDirPath() + "/huevox_wine_messagebox.exe";
+    if (wine.isEmpty() || !QFile::exists(exe)) QSKIP("needs Wine and mingw-w64");
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("WINEPREFIX", dir.filePath("prefix"));
+    env.insert("WINEARCH", "win64");
+    env.insert("WINEDEBUG", "-all");
+    env.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");  // no installers asking to download
+    QProcess box;
+    box.setProcessEnvironment(env);
+    box.setStandardOutputFile(QProcess::nullDevice());
+    box.setStandardErrorFile(QProcess::nullDevice());
+    const QString record = dir.filePath("record.txt");
+    box.start(wine, {exe, "Z:" + record});  // Wine's Z: is the Unix root
+    auto automation = platform::CreateDialogAutomation();
+    // The first start makes the Wine prefix, which takes a while.
+    QVERIFY(WaitForDialog(*automation, kLoadBuddyListTitle, 120) != 0);
+    const ConfirmResult result = ConfirmBuddyListLoad(*automation, 20);
+    const bool ended = box.waitForFinished(20000);
+    QProcess server;  // this prefix's Wine server, and nothing else
+    server.setProcessEnvironment(env);
+    server.start("wineserver", {"-k"});
+    server.waitForFinished();
+    QVERIFY2(result.done, qPrintable(result.problem));
+    QVERIFY(ended);
+    const QStringList lines = RecordLines(record);
+    QVERIFY2(lines.contains("Load Buddy List OK"), qPrintable(lines.join('|')));
+    QVERIFY2(lines.contains("AOL Instant Messenger OK"), qPrintable(lines.join('|')));
   }
 
   void matchesTheExactTitleOfViewableForeignWindowsOnly() {
