@@ -1,7 +1,10 @@
 #include <QApplication>
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+
+#include "app/endprogram.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
 #ifndef _WIN32
@@ -12,5 +15,12 @@ int main(int argc, char* argv[]) {
 #endif
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Huevox"));
+  // Hidden windows (the splash once dismissed, the Styles window) must not end the program.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  huevox::Startup startup;
+  QObject::connect(startup.mainWindow(), &huevox::MainWindow::exitRequested,
+                   [] { huevox::EndProgram(); });
+  startup.start();
   return app.exec();
 }

@@ -1,0 +1,13 @@
+#pragma once
+#include <functional>
+
+namespace huevox {
+
+// Work that must happen even when the program ends in the middle of an
+// operation (such as removing a file that only exists during it).
+void AtEnd(std::function<void()> work);
+
+// Ends the program at once, from wherever it is called, after the AtEnd work.
+[[noreturn]] void EndProgram();
+
+}  // namespace huevox

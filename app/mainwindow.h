@@ -1,0 +1,89 @@
+#pragma once
+// Form1: the current font setting, the presets list, and the row of picture
+// buttons that lead to everything else. It draws its own title strip.
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "app/framedwindow.h"
+#include "settings/fontsetting.h"
+
+class QLineEdit;
+class QListWidget;
+class QToolButton;
+
+namespace huevox {
+
+class StylesWindow;
+class WindowDragger;
+
+class MainWindow : public FramedWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kCompactHeightTwips = 2835;
+  static constexpr int kExpandedHeightTwips = 4545;
+
+  explicit MainWindow(QString presetsFolder = {});
+  ~MainWindow() override;
+
+  static QString programFolder();
+
+  QLineEdit* fontColorEdit() const { return fontColorEdit_; }        // Text2
+  QLineEdit* backgroundColorEdit() const { return backgroundColorEdit_; }  // Text3
+  QLineEdit* fontFaceEdit() const { return fontFaceEdit_; }          // Text4
+  QLineEdit* fontSizeEdit() const { return fontSizeEdit_; }          // Text5
+  QListWidget* presetList() const { return presetList_; }            // List2
+  QToolButton* pictureButton(int number) const;                      // Picture<number>
+  WindowDragger* dragger() const { return dragger_; }
+
+  // The four texts as typed, and the style code of the Styles window.
+  FontSetting currentSetting();
+  // Sets a colour box's code and draws the code in its colour.
+  void showColour(QLineEdit* box, const QString& code, const QColor& colour);
+
+  QString presetsFolder() const { return presetsFolder_; }
+  // File names in the presets folder, in list order (entry i is shown as List2's entry i).
+  QStringList presetFiles() const { return presetFiles_; }
+  // Full path of the preset file selected in the list; empty when none is.
+  QString selectedPresetPath() const;
+  // Reads the folder again, fills the list and selects its first entry.
+  void refreshPresetList();
+
+  // Form2, created hidden on first use and kept until the program ends.
+  StylesWindow* stylesWindow();
+  bool hasStylesWindow() const { return stylesWindow_ != nullptr; }
+
+  int heightTwips() const;
+
+ signals:
+  void exitRequested();
+
+ public slots:
+  void minimise();
+  void exitProgram();
+  void togglePresetsPanel();
+  void openStylesWindow();
+
+ private slots:
+  void selectPresetFile(int row);
+
+ private:
+  void buildTitleStrip();
+  void buildSettingFields();
+  void buildButtons();
+  void buildPresetsPanel();
+
+  QString presetsFolder_;
+  QStringList presetFiles_;  // the hidden file list
+  int selectedPresetRow_ = -1;
+  QLineEdit* fontColorEdit_ = nullptr;
+  QLineEdit* backgroundColorEdit_ = nullptr;
+  QLineEdit* fontFaceEdit_ = nullptr;
+  QLineEdit* fontSizeEdit_ = nullptr;
+  QListWidget* presetList_ = nullptr;
+  std::vector<QToolButton*> buttons_;
+  WindowDragger* dragger_ = nullptr;
+  std::unique_ptr<StylesWindow> stylesWindow_;
+};
+
+}  // namespace huevox
