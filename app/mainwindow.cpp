@@ -15,6 +15,7 @@
 #include "app/picturebutton.h"
 #include "app/twips.h"
 #include "app/windowdrag.h"
+#include "colortools/colorspyopener.h"
 #include "settings/presetfolder.h"
 #include "styles/styleswindow.h"
 
@@ -58,6 +59,10 @@ MainWindow::MainWindow(QString presetsFolder)
   buildButtons();
   buildPresetsPanel();
   dragger_->watch(clientArea());
+
+  // Color spy: Picture12 opens it; its colours land in Text2 and Text3.
+  colorSpy_ = new ColorSpyOpener(*this);
+  connect(pictureButton(12), &QToolButton::clicked, colorSpy_, &ColorSpyOpener::openColorSpy);
 
   // The client area's top-left corner sits at a fixed place on the screen.
   const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();

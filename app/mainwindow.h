@@ -14,6 +14,7 @@ class QToolButton;
 
 namespace huevox {
 
+class ColorSpyOpener;
 class StylesWindow;
 class WindowDragger;
 
@@ -84,6 +85,7 @@ class MainWindow : public FramedWindow {
   std::vector<QToolButton*> buttons_;
   WindowDragger* dragger_ = nullptr;
   std::unique_ptr<StylesWindow> stylesWindow_;
+  ColorSpyOpener* colorSpy_ = nullptr;  // Color spy (Picture12); a child of this window
 };
 
 }  // namespace huevox
