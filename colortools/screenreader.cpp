@@ -73,7 +73,8 @@ class QtScreenReader final : public ScreenReader {
       const int lh = int(std::ceil((local.y() + local.height()) / ratio)) - ly;
       QPixmap grabbed = screen->grabWindow(0, lx, ly, lw, lh);
       if (grabbed.isNull()) continue;
-      const QImage pixels = grabbed.toImage();
+      QImage pixels = grabbed.toImage();
+      pixels.setDevicePixelRatio(1);  // copied pixel for pixel, not scaled back
       const qreal scale = pixels.width() / qreal(lw);  // the grab's own pixels per logical one
       const QPoint from(qRound((local.x() - lx * ratio) * scale / ratio),
                         qRound((local.y() - ly * ratio) * scale / ratio));

@@ -6,11 +6,13 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <deque>
 
+#include "app/mainwindow.h"
 #include "colortools/colorspywindow.h"
 #include "colortools/colourcode.h"
 #include "colortools/screenreader.h"
@@ -538,6 +540,52 @@ class ColorToolsTest : public QObject {
       QCOMPARE(spy->pos(), start);
     }
     QVERIFY(!spy->picking());
+  }
+
+  void mainWindowOpensTheSpyAndTakesItsColours() {
+    QTemporaryDir presets;
+    MainWindow main(presets.path());
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    auto colour = ShowColour(QColor(255, 128, 0), QRect(600, 600, 100, 100));
+    QVERIFY(colour);
+    QVERIFY(!FindTopLevel("frmcolorspy"));
+    main.pictureButton(12)->click();
+    auto* spy = qobject_cast<ColorSpyWindow*>(FindTopLevel("frmcolorspy"));
+    QVERIFY(spy);
+    QVERIFY(QTest::qWaitForWindowExposed(spy));
+    QVERIFY(!spy->parentWidget());
+
+    // Nothing read yet: the boxes keep their codes.
+    spy->findChild<QAbstractButton*>("Picture1")->click();
+    QCOMPARE(main.fontColorEdit()->text(), QString("000000"));
+
+    fakeinput::Move(CrossHairCentre(*spy));
+    fakeinput::Button(1, true);
+    QTRY_VERIFY(spy->picking());
+    fakeinput::Move({650, 650});
+    QTRY_COMPARE(Text(*spy, "txtHTML"), QString("FF8000"));
+    fakeinput::Button(1, false);
+    QTRY_VERIFY(!spy->picking());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("FF8000"));
+
+    QTest::mouseClick(spy->findChild<QAbstractButton*>("Picture1"), Qt::LeftButton);
+    QCOMPARE(main.fontColorEdit()->text(), QString("FF8000"));
+    QCOMPARE(main.fontColorEdit()->palette().color(QPalette::Text), QColor(255, 128, 0));
+    QCOMPARE(main.backgroundColorEdit()->text(), QString("FFFFFF"));
+    QTest::mouseClick(spy->findChild<QAbstractButton*>("Picture2"), Qt::LeftButton);
+    QCOMPARE(main.backgroundColorEdit()->text(), QString("FF8000"));
+    QCOMPARE(main.backgroundColorEdit()->palette().color(QPalette::Text), QColor(255, 128, 0));
+
+    // Hidden and opened again: the same window, where it was, with its colour.
+    spy->move(100, 120);
+    QTest::mouseClick(spy->findChild<QAbstractButton*>("Picture3"), Qt::LeftButton);
+    QVERIFY(!spy->isVisible());
+    main.pictureButton(12)->click();
+    QCOMPARE(FindTopLevel("frmcolorspy"), spy);
+    QVERIFY(spy->isVisible());
+    QCOMPARE(spy->pos(), QPoint(100, 120));
+    QCOMPARE(Text(*spy, "txtHTML"), QString("FF8000"));
   }
 
  signals:
