@@ -79,19 +79,13 @@ std::vector<int> Steps(int from, int to, int step) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, GridLinesTest,
-    testing::Values(LinesRow{217, 10, Steps(0, 210, 10)},  // 22 vertical lines
+    testing::Values(LinesRow{217, 10, Steps(0, 210, 10)},  // 22 vertical lines, as in the worked example
                     LinesRow{152, 10, Steps(0, 150, 10)},  // 16 horizontal lines
                     LinesRow{200, 10, Steps(0, 200, 10)},  // the last one on the far edge
                     LinesRow{9, 10, {0}},
                     LinesRow{11, 3.5f, {0, 4, 7, 10}},  // 3.5 rounds to 4, 10.5 to 10
                     LinesRow{217, 2.5f, {}},            // too small for a grid
                     LinesRow{217, 2.99f, {}}));
-
-TEST(ZoomGeometry, GridLineCountsOfTheWorkedExample) {
-  EXPECT_EQ(GridLinePositions(217, 10).size(), 22u);
-  EXPECT_EQ(GridLinePositions(152, 10).size(), 16u);
-  EXPECT_EQ(GridLinePositions(10, 3).size(), 4u);
-}
 
 struct MarkerRow {
   int boxWidth, boxHeight;
@@ -119,15 +113,5 @@ INSTANTIATE_TEST_SUITE_P(
         MarkerRow{200, 150, {{{91, 66, 18, 5}, {91, 66, 5, 18}, {91, 81, 18, 5}, {106, 66, 5, 18}}}},
         // cy = 75.5: 66.5 -> 66, 81.5 -> 82.
         MarkerRow{200, 151, {{{91, 66, 18, 5}, {91, 66, 5, 18}, {91, 82, 18, 5}, {106, 66, 5, 18}}}}));
-
-TEST(ZoomGeometry, RoundingHalvesToEven) {
-  EXPECT_EQ(RoundHalfEven(0.5), 0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
-  EXPECT_EQ(RoundHalfEven(-1.5), -2);
-  EXPECT_EQ(RoundHalfEven(2.4999), 2);
-  EXPECT_EQ(RoundHalfEven(2.5001), 3);
-}
 
 }  // namespace
