@@ -16,6 +16,8 @@
 #include "app/twips.h"
 #include "app/windowdrag.h"
 #include "colortools/colorspyopener.h"
+#include "settings/colourchoice.h"
+#include "settings/presetactions.h"
 #include "settings/presetfolder.h"
 #include "styles/styleswindow.h"
 
@@ -58,11 +60,8 @@ MainWindow::MainWindow(QString presetsFolder)
   buildSettingFields();
   buildButtons();
   buildPresetsPanel();
+  connectFeatures();
   dragger_->watch(clientArea());
-
-  // Color spy: Picture12 opens it; its colours land in Text2 and Text3.
-  colorSpy_ = new ColorSpyOpener(*this);
-  connect(pictureButton(12), &QToolButton::clicked, colorSpy_, &ColorSpyOpener::openColorSpy);
 
   // The client area's top-left corner sits at a fixed place on the screen.
   const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
@@ -182,6 +181,25 @@ void MainWindow::buildPresetsPanel() {
   buttons_.push_back(MakePictureButton(client, "Picture10", TwipsRect(2280, 3720, 615, 495),
                                        QStringLiteral(":/icons/previewpreset.svg"),
                                        QStringLiteral("Preview")));
+}
+
+// Each feature is a small object of its own; the buttons lead to its slots.
+void MainWindow::connectFeatures() {
+  // Colours
+  colourChoice_ = new ColourChoice(this);
+  connect(pictureButton(1), &QToolButton::clicked, colourChoice_, &ColourChoice::chooseFontColour);
+  connect(pictureButton(3), &QToolButton::clicked, colourChoice_,
+          &ColourChoice::chooseBackgroundColour);
+
+  // Presets
+  presetActions_ = new PresetActions(this);
+  connect(pictureButton(4), &QToolButton::clicked, presetActions_, &PresetActions::savePreset);
+  connect(pictureButton(11), &QToolButton::clicked, presetActions_,
+          &PresetActions::loadSelectedPreset);
+
+  // Color spy: its colours land in Text2 and Text3
+  colorSpy_ = new ColorSpyOpener(*this);
+  connect(pictureButton(12), &QToolButton::clicked, colorSpy_, &ColorSpyOpener::openColorSpy);
 }
 
 QToolButton* MainWindow::pictureButton(int number) const {

@@ -15,6 +15,8 @@ class QToolButton;
 namespace huevox {
 
 class ColorSpyOpener;
+class ColourChoice;
+class PresetActions;
 class StylesWindow;
 class WindowDragger;
 
@@ -73,6 +75,7 @@ class MainWindow : public FramedWindow {
   void buildSettingFields();
   void buildButtons();
   void buildPresetsPanel();
+  void connectFeatures();
 
   QString presetsFolder_;
   QStringList presetFiles_;  // the hidden file list
@@ -85,7 +88,9 @@ class MainWindow : public FramedWindow {
   std::vector<QToolButton*> buttons_;
   WindowDragger* dragger_ = nullptr;
   std::unique_ptr<StylesWindow> stylesWindow_;
-  ColorSpyOpener* colorSpy_ = nullptr;  // Color spy (Picture12); a child of this window
+  ColourChoice* colourChoice_ = nullptr;
+  PresetActions* presetActions_ = nullptr;
+  ColorSpyOpener* colorSpy_ = nullptr;
 };
 
 }  // namespace huevox

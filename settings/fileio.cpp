@@ -1,11 +1,18 @@
 #include "settings/fileio.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
 #include "settings/textcodec.h"
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <cerrno>
@@ -20,13 +27,76 @@ namespace fs = std::filesystem;
 namespace huevox {
 namespace {
 
-std::error_code LastError() {
 #ifdef _WIN32
-  return {static_cast<int>(GetLastError()), std::system_category()};
-#else
-  return {errno, std::generic_category()};
-#endif
+
+// The system's own text for a Windows error code, in UTF-8, without the final
+// line end and full stop.
+std::string Win32Message(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+  std::string text = n ? FromWide(std::wstring_view(buffer, n)) : "Error " + std::to_string(code);
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
+    text.pop_back();
+  return text;
 }
+
+// GetLastError() codes that compare equal to the portable std::errc values
+// (err == std::errc::file_exists works on every platform) and describe
+// themselves in the system's language.
+class Win32Category final : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "win32"; }
+  std::string message(int code) const override { return Win32Message(static_cast<DWORD>(code)); }
+  std::error_condition default_error_condition(int code) const noexcept override {
+    switch (static_cast<DWORD>(code)) {
+      case ERROR_FILE_NOT_FOUND:
+      case ERROR_PATH_NOT_FOUND:
+      case ERROR_INVALID_DRIVE:
+      case ERROR_BAD_NETPATH:
+        return std::errc::no_such_file_or_directory;
+      case ERROR_ACCESS_DENIED:
+        return std::errc::permission_denied;
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION:
+        return std::errc::device_or_resource_busy;
+      case ERROR_ALREADY_EXISTS:
+      case ERROR_FILE_EXISTS:
+        return std::errc::file_exists;
+      case ERROR_DISK_FULL:
+      case ERROR_HANDLE_DISK_FULL:
+        return std::errc::no_space_on_device;
+      case ERROR_WRITE_PROTECT:
+        return std::errc::read_only_file_system;
+      case ERROR_FILENAME_EXCED_RANGE:
+        return std::errc::filename_too_long;
+      case ERROR_INVALID_NAME:
+      case ERROR_DIRECTORY:
+        return std::errc::invalid_argument;
+      case ERROR_NOT_ENOUGH_MEMORY:
+      case ERROR_OUTOFMEMORY:
+        return std::errc::not_enough_memory;
+      default:
+        return {code, *this};
+    }
+  }
+};
+
+const std::error_category& Win32ErrorCategory() {
+  static const Win32Category category;
+  return category;
+}
+
+std::error_code Win32Error(DWORD code) { return {static_cast<int>(code), Win32ErrorCategory()}; }
+std::error_code LastError() { return Win32Error(GetLastError()); }
+
+#else
+
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+#endif
 
 fs::path TemporarySibling(const fs::path& target) {
   static std::mt19937 rng{std::random_device{}()};
@@ -37,16 +107,26 @@ fs::path TemporarySibling(const fs::path& target) {
 
 #ifdef _WIN32
 
-std::error_code WriteNewFile(const fs::path& path, std::string_view bytes) {
+// Attributes that a replaced file hands on to its successor, as the Linux side
+// keeps permission bits: a hidden preset stays hidden.
+constexpr DWORD kInheritedAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+std::error_code WriteNewFile(const fs::path& path, std::string_view bytes, DWORD attributes) {
+  // No sharing until it is complete: nobody reads or renames half a file.
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+                         attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   std::error_code err;
   size_t done = 0;
   while (!err && done < bytes.size()) {
     DWORD wrote = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) err = LastError();
+    if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) {
+      err = LastError();
+    } else if (wrote == 0) {
+      err = Win32Error(ERROR_WRITE_FAULT);
+    }
     done += wrote;
   }
   if (!err && !FlushFileBuffers(h)) err = LastError();
@@ -55,13 +135,14 @@ std::error_code WriteNewFile(const fs::path& path, std::string_view bytes) {
 }
 
 std::error_code MoveIntoPlace(const fs::path& from, const fs::path& to, WriteMode mode) {
-  DWORD flags = MOVEFILE_WRITE_THROUGH;
+  DWORD flags = MOVEFILE_WRITE_THROUGH;  // no MOVEFILE_COPY_ALLOWED: a copy is not atomic
   if (mode == WriteMode::Replace) flags |= MOVEFILE_REPLACE_EXISTING;
   if (MoveFileExW(from.c_str(), to.c_str(), flags)) return {};
   const DWORD code = GetLastError();
+  // Without MOVEFILE_REPLACE_EXISTING a taken name fails, and nothing is replaced.
   if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)
-    return std::make_error_code(std::errc::file_exists);
-  return {static_cast<int>(code), std::system_category()};
+    return Win32Error(ERROR_FILE_EXISTS);
+  return Win32Error(code);
 }
 
 bool IsHiddenEntry(const fs::directory_entry& entry) {
@@ -116,7 +197,18 @@ bool IsHiddenEntry(const fs::directory_entry& entry) {
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes, WriteMode mode) {
   const fs::path temp = TemporarySibling(path);
 #ifdef _WIN32
-  std::error_code err = WriteNewFile(temp, bytes);
+  DWORD attributes = 0;
+  if (mode == WriteMode::Replace) {
+    const DWORD old = GetFileAttributesW(path.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES) {
+      // A read-only file is not to be written, as the profile functions refuse
+      // it too; renaming over it would otherwise succeed on some file systems.
+      if (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        return Win32Error(ERROR_ACCESS_DENIED);
+      attributes = old & kInheritedAttributes;
+    }
+  }
+  std::error_code err = WriteNewFile(temp, bytes, attributes);
 #else
   // Keep the permissions of the file being replaced.
   mode_t perms = 0666;
@@ -171,18 +263,9 @@ std::error_code SaveListToFile(std::string_view path, const std::vector<std::str
 
 std::string DescribeError(std::error_code error) {
 #ifdef _WIN32
-  if (error.category() == std::system_category()) {
-    char* buffer = nullptr;
-    const DWORD n = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<LPSTR>(&buffer), 0,
-        nullptr);
-    std::string text = n ? DecodeFileText(std::string_view(buffer, n)) : error.message();
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
-      text.pop_back();
-    return text;
-  }
+  // std::filesystem reports Windows codes in the system category.
+  if (error.category() == std::system_category())
+    return Win32Message(static_cast<DWORD>(error.value()));
 #endif
   return error.message();
 }

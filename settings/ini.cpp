@@ -96,7 +96,7 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
   bool inSection = false;
   bool seenSection = false;
   for (const Line& line : lines_) {
-    const std::string text = DecodeFileText(line.raw);
+    const std::string text = Decode(line.raw);
     if (const auto name = SectionName(text)) {
       // Only the first matching section counts.
       if (inSection) return std::nullopt;
@@ -112,11 +112,11 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string newLine = EncodeFileText(std::string(key) + "=" + OneLine(value));
+  const std::string newLine = Encode(std::string(key) + "=" + OneLine(value));
   std::optional<size_t> sectionLine;
   size_t lastContent = 0;  // last non-blank line of the section
   for (size_t i = 0; i < lines_.size(); ++i) {
-    const std::string text = DecodeFileText(lines_[i].raw);
+    const std::string text = Decode(lines_[i].raw);
     if (const auto name = SectionName(text)) {
       if (sectionLine) break;
       if (EqualsIgnoreCase(*name, section)) sectionLine = lastContent = i;
@@ -135,8 +135,18 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), {newLine, "\r\n"});
     return;
   }
-  lines_.push_back({EncodeFileText("[" + std::string(section) + "]"), "\r\n"});
+  lines_.push_back({Encode("[" + std::string(section) + "]"), "\r\n"});
   lines_.push_back({newLine, "\r\n"});
+}
+
+// A byte order mark says UTF-8 whatever the code page, as the platform's
+// profile functions take it.
+std::string IniDocument::Decode(std::string_view raw) const {
+  return bom_.empty() ? DecodeFileText(raw) : FromCodePoints(ToCodePoints(raw));
+}
+
+std::string IniDocument::Encode(std::string_view text) const {
+  return bom_.empty() ? EncodeFileText(text) : std::string(text);
 }
 
 std::string IniDocument::ToBytes() const {

@@ -28,6 +28,9 @@ class IniDocument {
     std::string raw;     // bytes as in the file, without the line end
     std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
   };
+  std::string Decode(std::string_view raw) const;
+  std::string Encode(std::string_view text) const;
+
   std::string bom_;
   std::vector<Line> lines_;
 };

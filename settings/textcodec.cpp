@@ -1,8 +1,16 @@
 #include "settings/textcodec.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
@@ -69,21 +77,38 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 #ifdef _WIN32
-std::wstring Widen(std::string_view s, UINT codePage) {
-  if (s.empty()) return {};
-  const int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
+std::wstring ToUtf16(std::u32string_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (char32_t cp : text) {
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out += static_cast<wchar_t>(0xD800 + (cp >> 10));
+      out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+      out += static_cast<wchar_t>(cp);
+    }
+  }
+  return out;
 }
-std::string Narrow(const std::wstring& w, UINT codePage) {
-  if (w.empty()) return {};
-  const int n = WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                      nullptr);
-  return s;
+
+// A lone surrogate becomes U+FFFD: UTF-8 cannot carry it.
+std::u32string FromUtf16(std::wstring_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char32_t u = static_cast<char16_t>(text[i]);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size()) {
+      const char32_t v = static_cast<char16_t>(text[i + 1]);
+      if (v >= 0xDC00 && v <= 0xDFFF) {
+        out += 0x10000 + ((u - 0xD800) << 10) + (v - 0xDC00);
+        ++i;
+        continue;
+      }
+    }
+    out += (u >= 0xD800 && u <= 0xDFFF) ? U'\xFFFD' : u;
+  }
+  return out;
 }
 #endif
 
@@ -113,21 +138,55 @@ std::string FromCodePoints(std::u32string_view text) {
   return out;
 }
 
-std::string DecodeFileText(std::string_view bytes) {
 #ifdef _WIN32
-  return Narrow(Widen(bytes, CP_ACP), CP_UTF8);
-#else
-  return FromCodePoints(ToCodePoints(bytes));
-#endif
+std::string DecodeCodePage(std::string_view bytes, unsigned codePage) {
+  // A system set to UTF-8 reads files as Linux does, Windows-1252 fallback included.
+  if (codePage == CP_UTF8 || bytes.empty()) return FromCodePoints(ToCodePoints(bytes));
+  // Callers read files a few MiB at most, far below the API's int counts.
+  const int size = static_cast<int>(std::min<size_t>(bytes.size(), INT_MAX));
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
+  return FromCodePoints(FromUtf16(wide));
 }
 
-std::string EncodeFileText(std::string_view utf8) {
-#ifdef _WIN32
-  return Narrow(Widen(utf8, CP_UTF8), CP_ACP);
-#else
-  return std::string(utf8);
-#endif
+std::string EncodeCodePage(std::string_view utf8, unsigned codePage) {
+  if (codePage == CP_UTF8 || utf8.empty()) return FromCodePoints(ToCodePoints(utf8));
+  std::u32string text = ToCodePoints(utf8);
+  // One '?' per character: ANSI code pages hold nothing beyond the BMP, and
+  // versions of Windows differ on how many '?' a surrogate pair becomes.
+  if (codePage != 54936) {  // GB18030 does hold them
+    for (char32_t& c : text) {
+      if (c > 0xFFFF) c = U'?';
+    }
+  }
+  const std::wstring wide = ToUtf16(text);
+  const int size = static_cast<int>(wide.size());
+  // No best fit: a character the code page lacks becomes '?', not a look-alike
+  // ("Ł" would silently become "L" and name another font). A few code pages
+  // take no flags at all.
+  DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int n = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (n <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+    flags = 0;
+    n = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  }
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(codePage, flags, wide.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
 }
+
+std::string DecodeFileText(std::string_view bytes) { return DecodeCodePage(bytes, GetACP()); }
+std::string EncodeFileText(std::string_view utf8) { return EncodeCodePage(utf8, GetACP()); }
+
+std::string FromWide(std::wstring_view text) { return FromCodePoints(FromUtf16(text)); }
+std::wstring ToWide(std::string_view utf8) { return ToUtf16(ToCodePoints(utf8)); }
+#else
+std::string DecodeFileText(std::string_view bytes) { return FromCodePoints(ToCodePoints(bytes)); }
+std::string EncodeFileText(std::string_view utf8) { return std::string(utf8); }
+#endif
 
 char32_t FoldCase(char32_t c) {
   if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;

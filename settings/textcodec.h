@@ -11,6 +11,17 @@ namespace huevox {
 std::string DecodeFileText(std::string_view bytes);
 std::string EncodeFileText(std::string_view utf8);
 
+#ifdef _WIN32
+// The same with a given code page (GetACP() above). A character that the code
+// page lacks is written as '?'; with CP_UTF8 files are read as on Linux.
+std::string DecodeCodePage(std::string_view bytes, unsigned codePage);
+std::string EncodeCodePage(std::string_view utf8, unsigned codePage);
+
+// UTF-16 for the W functions; lenient both ways, like ToCodePoints.
+std::string FromWide(std::wstring_view text);
+std::wstring ToWide(std::string_view utf8);
+#endif
+
 // Lenient UTF-8 decoding: a malformed byte becomes its Windows-1252 character.
 std::u32string ToCodePoints(std::string_view utf8);
 std::string FromCodePoints(std::u32string_view text);

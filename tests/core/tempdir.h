@@ -21,13 +21,21 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  // Names and paths in UTF-8, as the program passes them (path::string() would
+  // give the ANSI code page on Windows).
+  std::filesystem::path at(const std::string& name) const {
+    return path_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
+  }
+  std::string file(const std::string& name) const {
+    const std::u8string s = at(name).u8string();
+    return std::string(s.begin(), s.end());
+  }
 
   void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
+    std::ofstream(at(name), std::ios::binary) << bytes;
   }
   std::string read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+    std::ifstream in(at(name), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

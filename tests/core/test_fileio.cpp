@@ -6,6 +6,11 @@
 #include "settings/fileio.h"
 #include "settings/ini.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 using huevox::FileExists;
 using huevox::SaveListToFile;
@@ -68,6 +73,13 @@ TEST(FileExists, IgnoresCaseButNeverMatchesFoldersOrHiddenFiles) {
   TempDir dir;
   dir.write("Summer.ini", "");
   dir.write(".hidden.ini", "");
+#ifdef _WIN32
+  // Hidden means the attribute there, not the dot.
+  ASSERT_TRUE(SetFileAttributesW(dir.at(".hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  dir.write("system.ini", "");
+  ASSERT_TRUE(SetFileAttributesW(dir.at("system.ini").c_str(), FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_FALSE(FileExists(dir.file("System.INI")));
+#endif
   fs::create_directory(dir.path() / "folder.ini");
   EXPECT_TRUE(FileExists(dir.file("Summer.ini")));
   EXPECT_TRUE(FileExists(dir.file("summer.INI")));

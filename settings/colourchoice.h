@@ -1,0 +1,30 @@
+#pragma once
+// The font and background colour buttons: one colour dialog for both, which
+// starts from the colour last confirmed in either.
+#include <QColor>
+#include <QObject>
+
+class QLineEdit;
+
+namespace huevox {
+
+class MainWindow;
+
+class ColourChoice : public QObject {
+  Q_OBJECT
+ public:
+  explicit ColourChoice(MainWindow* mainWindow);
+  QColor rememberedColour() const { return colour_; }
+
+ public slots:
+  void chooseFontColour();
+  void chooseBackgroundColour();
+
+ private:
+  void chooseInto(QLineEdit* box);
+
+  MainWindow* mainWindow_;
+  QColor colour_ = Qt::black;  // what the dialog opens with
+};
+
+}  // namespace huevox

@@ -1,0 +1,39 @@
+#pragma once
+// Answers modal dialogs from the test: a dialog's exec() runs its own loop,
+// so the answer comes from a timer that ticks inside it.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+
+namespace modal {
+
+// Calls answer with the next visible modal dialog of type T.
+template <class T>
+void whenShown(std::function<void(T*)> answer) {
+  auto* poll = new QTimer(qApp);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    poll->deleteLater();
+    poll->stop();
+    answer(dialog);
+  });
+  poll->start(10);
+}
+
+struct Message {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Notes the next message box and closes it with OK.
+inline void recordMessage(Message* into) {
+  whenShown<QMessageBox>([into](QMessageBox* box) {
+    *into = {box->windowTitle(), box->text(), box->icon()};
+    box->accept();
+  });
+}
+
+}  // namespace modal

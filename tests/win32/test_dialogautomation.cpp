@@ -1,0 +1,182 @@
+// The Win32 dialog automation against real dialogs of another process
+// (dialog_host.exe beside this program).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "platform/dialogautomation.h"
+#include "win32/dialogtemplate.h"
+
+using huevox::platform::CreateDialogAutomation;
+using huevox::platform::DialogAutomation;
+using huevox::platform::WindowId;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kPatience = 15s;  // a first Wine process can take seconds to start
+
+std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }  // ASCII
+
+class Host {
+ public:
+  Host(const std::wstring& mode, const std::string& title) {
+    std::wstring exe(MAX_PATH, L'\0');
+    exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"dialog_host.exe";
+    std::wstring command = L"\"" + exe + L"\" " + mode + L" \"" + Widen(title) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    started_ = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &si, &process_);
+  }
+  ~Host() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  bool started() const { return started_; }
+  DWORD id() const { return process_.dwProcessId; }
+
+  // Its exit code, or nothing while it still runs after `wait`.
+  std::optional<DWORD> ExitCode(std::chrono::milliseconds wait) const {
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(wait.count())) != WAIT_OBJECT_0)
+      return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+// Polls as ConfirmBuddyListLoad does.
+WindowId WaitForDialog(DialogAutomation& automation, const std::string& title) {
+  const auto end = std::chrono::steady_clock::now() + kPatience;
+  while (std::chrono::steady_clock::now() < end) {
+    if (const WindowId id = automation.FindDialog(title)) return id;
+    std::this_thread::sleep_for(20ms);
+  }
+  return 0;
+}
+
+DWORD ProcessOf(WindowId id) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(reinterpret_cast<HWND>(id), &process);
+  return process;
+}
+
+}  // namespace
+
+TEST(Win32DialogAutomation, IsAvailable) {
+  EXPECT_EQ(CreateDialogAutomation()->Unavailable(), "");
+}
+
+// The messenger's dialogs are message boxes: the first button is pressed even
+// when another one is focused and default.
+TEST(Win32DialogAutomation, PressesTheFirstButtonOfAMessageBox) {
+  auto automation = CreateDialogAutomation();
+  Host host(L"msgbox", "Load Buddy List");
+  ASSERT_TRUE(host.started());
+  const WindowId dialog = WaitForDialog(*automation, "Load Buddy List");
+  ASSERT_NE(dialog, 0u);
+  EXPECT_EQ(ProcessOf(dialog), host.id());
+  // Titles match exactly, case included.
+  EXPECT_EQ(automation->FindDialog("load buddy list"), 0u);
+  EXPECT_EQ(automation->FindDialog("Load Buddy"), 0u);
+  EXPECT_EQ(automation->FindDialog("Load Buddy List "), 0u);
+  EXPECT_TRUE(automation->PressFirstButton(dialog));
+  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(IDYES));
+  // Gone with its process: nothing left to find or press.
+  EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
+  EXPECT_FALSE(automation->PressFirstButton(dialog));
+}
+
+// FindWindowA meets the look-alikes first (they are newer, so on top): the
+// search must walk on past them rather than give up.
+TEST(Win32DialogAutomation, WalksPastLookAlikesToTheDialogOfAnotherProgram) {
+  auto automation = CreateDialogAutomation();
+  Host wanted(L"msgbox", "Load Buddy List");
+  ASSERT_TRUE(wanted.started());
+  ASSERT_NE(WaitForDialog(*automation, "Load Buddy List"), 0u);
+
+  Host shouting(L"nobuttons", "LOAD BUDDY LIST");
+  ASSERT_TRUE(shouting.started());
+  ASSERT_NE(WaitForDialog(*automation, "LOAD BUDDY LIST"), 0u);
+  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+  const HWND own = CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), DialogTemplate(L"Load Buddy List").get(), nullptr, ignore, 0);
+  ASSERT_NE(own, nullptr);
+  // Or this test would not test the walk.
+  ASSERT_NE(ProcessOf(reinterpret_cast<WindowId>(FindWindowA("#32770", "Load Buddy List"))),
+            wanted.id());
+
+  const WindowId dialog = automation->FindDialog("Load Buddy List");
+  EXPECT_EQ(ProcessOf(dialog), wanted.id());
+  EXPECT_TRUE(automation->PressFirstButton(dialog));
+  EXPECT_EQ(wanted.ExitCode(kPatience), std::optional<DWORD>(IDYES));
+  DestroyWindow(own);
+}
+
+TEST(Win32DialogAutomation, PressesTheFirstButtonNotTheFocusedOne) {
+  auto automation = CreateDialogAutomation();
+  Host host(L"buttons", "AOL Instant Messenger");
+  ASSERT_TRUE(host.started());
+  const WindowId dialog = WaitForDialog(*automation, "AOL Instant Messenger");
+  ASSERT_NE(dialog, 0u);
+  EXPECT_TRUE(automation->PressFirstButton(dialog));
+  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(101));
+}
+
+TEST(Win32DialogAutomation, DialogWithoutButtonsIsFoundButNotPressed) {
+  auto automation = CreateDialogAutomation();
+  Host host(L"nobuttons", "Load Buddy List");
+  ASSERT_TRUE(host.started());
+  const WindowId dialog = WaitForDialog(*automation, "Load Buddy List");
+  ASSERT_NE(dialog, 0u);
+  EXPECT_FALSE(automation->PressFirstButton(dialog));
+  EXPECT_EQ(host.ExitCode(300ms), std::nullopt);  // still open
+  PostMessageW(reinterpret_cast<HWND>(dialog), WM_CLOSE, 0, 0);
+  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(IDCANCEL));
+}
+
+TEST(Win32DialogAutomation, WindowsThatAreNotDialogsOfAnotherProgramAreNotFound) {
+  auto automation = CreateDialogAutomation();
+  EXPECT_EQ(automation->FindDialog("No Such Dialog 7f3a"), 0u);
+  EXPECT_EQ(automation->FindDialog(""), 0u);
+  EXPECT_EQ(automation->FindDialog("Zürich ☃"), 0u);  // not even spelt in the code page
+  EXPECT_FALSE(automation->PressFirstButton(0));
+
+  // A plain top-level window with that title and a button.
+  Host host(L"window", "Load Buddy List");
+  ASSERT_TRUE(host.started());
+  HWND plain = nullptr;
+  for (auto end = std::chrono::steady_clock::now() + kPatience;
+       !plain && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(20ms))
+    plain = FindWindowW(L"HuevoxPlainWindow", L"Load Buddy List");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
+
+  // A dialog of this very process (Huevox's own message boxes).
+  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+  const HWND own = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                              DialogTemplate(L"Own Dialog").get(), nullptr, ignore, 0);
+  ASSERT_NE(own, nullptr);
+  ASSERT_EQ(FindWindowA("#32770", "Own Dialog"), own);
+  EXPECT_EQ(automation->FindDialog("Own Dialog"), 0u);
+  DestroyWindow(own);
+
+  PostMessageW(plain, WM_CLOSE, 0, 0);
+  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(3));  // closed normally
+}
