@@ -17,6 +17,7 @@
 #include "app/windowdrag.h"
 #include "output/messengerupdate.h"
 #include "output/preview.h"
+#include "colortools/colorspyopener.h"
 #include "settings/colourchoice.h"
 #include "settings/presetactions.h"
 #include "settings/presetfolder.h"
@@ -207,6 +208,10 @@ void MainWindow::connectFeatures() {
   connect(pictureButton(10), &QToolButton::clicked, preview_, &Preview::previewSelectedPreset);
   connect(pictureButton(6), &QToolButton::clicked, messengerUpdate_,
           &MessengerUpdate::updateMessenger);
+
+  // Color spy: its colours land in Text2 and Text3
+  colorSpy_ = new ColorSpyOpener(*this);
+  connect(pictureButton(12), &QToolButton::clicked, colorSpy_, &ColorSpyOpener::openColorSpy);
 }
 
 QToolButton* MainWindow::pictureButton(int number) const {

@@ -14,6 +14,7 @@ class QToolButton;
 
 namespace huevox {
 
+class ColorSpyOpener;
 class ColourChoice;
 class MessengerUpdate;
 class PresetActions;
@@ -98,6 +99,7 @@ class MainWindow : public FramedWindow {
   // Browser preview and messenger update (children of this window).
   Preview* preview_ = nullptr;
   MessengerUpdate* messengerUpdate_ = nullptr;
+  ColorSpyOpener* colorSpy_ = nullptr;
 };
 
 }  // namespace huevox

@@ -15,6 +15,7 @@ packages=(
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
     libgtest-dev xvfb xauth x11-utils xdotool openbox e2fsprogs libfile-mimeinfo-perl
+    imagemagick
     # the preview test renders the page in a real browser
     chromium
     # the dialog automation test answers real Wine message boxes

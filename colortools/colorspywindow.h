@@ -1,0 +1,87 @@
+#pragma once
+// frmcolorspy: a small topmost window that reads the colour of any pixel on
+// the screen. Press any button on the cross-hair, move anywhere, release: the
+// swatch and the hex code follow the pointer meanwhile, the zoom window shows
+// the area round it, and the release puts the hex code on the clipboard. Two
+// buttons then hand the colour on (to whoever listens).
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+#include <QPointF>
+#include <cstdint>
+#include <memory>
+
+#include "colortools/screenreader.h"
+
+class QLineEdit;
+class QTimer;
+class QToolButton;
+
+namespace huevox {
+
+class ZoomWindow;
+
+// picCursor: reports a press of any mouse button.
+class PickSource : public QLabel {
+  Q_OBJECT
+ public:
+  explicit PickSource(QWidget* parent) : QLabel(parent) {}
+ signals:
+  void pressed(Qt::MouseButton button);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+};
+
+class ColorSpyWindow : public QFrame {
+  Q_OBJECT
+ public:
+  explicit ColorSpyWindow(std::unique_ptr<ScreenReader> reader = CreateScreenReader(), QWidget* parent = nullptr);
+  ~ColorSpyWindow() override;
+
+  bool picking() const { return pickButton_ != Qt::NoButton; }
+  // The cross-hair, also the pointer's shape while picking.
+  static QPixmap CrossHair();
+
+ signals:
+  void fontColourChosen(const QString& code, const QColor& colour);
+  void backgroundColourChosen(const QString& code, const QColor& colour);
+
+ private slots:
+  void startPick(Qt::MouseButton button);
+  void endPick();
+  void readColourUnderPointer();
+  void chooseFontColour();
+  void chooseBackgroundColour();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QLineEdit* AddTextBox(const char* name, QRect geometry, const QString& text, bool shown);
+  QLabel* AddLabel(const char* name, QRect geometry, const QString& caption, bool shown);
+  QToolButton* AddPicture(const char* name, QRect geometry, const QString& image, QSize size, const QString& tip);
+  // The code and colour last read, if any.
+  bool LastColour(QString& code, QColor& colour) const;
+
+  std::unique_ptr<ScreenReader> reader_;
+  QWidget* client_;
+  QFrame* swatchBox_;
+  PickSource* cursorPicture_;
+  QLineEdit* htmlBox_;
+  QLineEdit* colourBox_;
+  QLineEdit* redBox_;
+  QLineEdit* greenBox_;
+  QLineEdit* blueBox_;
+  QTimer* spyTimer_;
+  std::unique_ptr<ZoomWindow> zoom_;
+  std::uint32_t swatch_ = 0;  // the swatch's colour value, black at first
+  Qt::MouseButton pickButton_ = Qt::NoButton;
+  bool grabbed_ = false;  // a left press on the background started a drag
+  float DragStartX = 0;
+  float DragStartY = 0;
+};
+
+}  // namespace huevox

@@ -1,0 +1,33 @@
+#include "colortools/colourcode.h"
+
+#include <charconv>
+
+namespace huevox {
+
+std::string ChannelHex(int channel) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[(channel >> 4) & 15], kDigits[channel & 15]};
+}
+
+ColourTexts DescribeColour(std::uint32_t colour) {
+  const int red = static_cast<int>(colour & 255);
+  const int green = static_cast<int>((colour / 256) & 255);
+  const int blue = static_cast<int>((colour / 65536) & 255);
+  ColourTexts texts;
+  texts.value = std::to_string(colour);
+  texts.red = std::to_string(red);
+  texts.green = std::to_string(green);
+  texts.blue = std::to_string(blue);
+  texts.hex = ChannelHex(red) + ChannelHex(green) + ChannelHex(blue);
+  return texts;
+}
+
+std::optional<std::uint32_t> ColourValueFromText(std::string_view text) {
+  std::uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || ptr != end || value > 0xFFFFFFu) return std::nullopt;
+  return value;
+}
+
+}  // namespace huevox

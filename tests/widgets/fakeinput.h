@@ -1,0 +1,65 @@
+#pragma once
+// Real pointer moves and button presses through the X server's XTest
+// extension, on Qt's own connection: the colour tools read the real pointer,
+// which QTest's synthetic events do not move.
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <QGuiApplication>
+#include <QPoint>
+#include <cstdlib>
+
+namespace fakeinput {
+
+inline xcb_connection_t* Connection() {
+  return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+inline xcb_window_t Root() { return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root; }
+
+// Returns once the server has handled everything sent before.
+inline void Sync() {
+  std::free(xcb_get_input_focus_reply(Connection(), xcb_get_input_focus(Connection()), nullptr));
+}
+
+inline void SendMove(QPoint to) {
+  xcb_test_fake_input(Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), std::int16_t(to.x()),
+                      std::int16_t(to.y()), 0);
+}
+
+// X button numbers: 1 left, 2 middle, 3 right.
+inline void SendButton(int button, bool down) {
+  xcb_test_fake_input(Connection(), down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, std::uint8_t(button),
+                      XCB_CURRENT_TIME, Root(), 0, 0, 0);
+}
+
+inline void Move(QPoint to) {
+  SendMove(to);
+  Sync();
+}
+
+inline void Button(int button, bool down) {
+  SendButton(button, down);
+  Sync();
+}
+
+inline QPoint PointerPosition() {
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(Connection(), xcb_query_pointer(Connection(), Root()), nullptr);
+  const QPoint at(reply->root_x, reply->root_y);
+  std::free(reply);
+  return at;
+}
+
+// Top-level X windows from the bottom of the stack to the top.
+inline std::vector<xcb_window_t> Stacking() {
+  std::vector<xcb_window_t> windows;
+  xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection(), xcb_query_tree(Connection(), Root()), nullptr);
+  if (!tree) return windows;
+  const xcb_window_t* children = xcb_query_tree_children(tree);
+  windows.assign(children, children + xcb_query_tree_children_length(tree));
+  std::free(tree);
+  return windows;
+}
+
+}  // namespace fakeinput
