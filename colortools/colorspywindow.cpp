@@ -10,27 +10,19 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/twips.h"
 #include "app/windowutil.h"
 #include "colortools/colourcode.h"
 #include "colortools/zoomwindow.h"
-
-// The images live in a static library: make sure its resources are linked in.
-static void LoadColourToolImages() { Q_INIT_RESOURCE(colortools); }
 
 namespace huevox {
 
 namespace {
 
-// Positions are in twips, 15 to the pixel.
-constexpr QRect Twips(int left, int top, int width, int height) {
-  return {left / 15, top / 15, width / 15, height / 15};
-}
-
-constexpr QSize kClientSize(3585 / 15, 870 / 15);
+constexpr QSize kClientSize(Px(3585), Px(870));
 constexpr int kFrameWidth = 2;
 
 QPixmap RenderSvg(const QString& path, QSize size) {
-  LoadColourToolImages();
   QPixmap pixmap(size);
   pixmap.fill(Qt::transparent);
   QSvgRenderer renderer(path);
@@ -71,7 +63,7 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
   client_->setGeometry(QRect(QPoint(kFrameWidth, kFrameWidth), kClientSize));
 
   swatchBox_->setObjectName(QStringLiteral("picColor"));
-  swatchBox_->setGeometry(Twips(120, 120, 495, 495));
+  swatchBox_->setGeometry(TwipsRect(120, 120, 495, 495));
   swatchBox_->setFrameStyle(QFrame::Box | QFrame::Plain);
   swatchBox_->setLineWidth(1);
   swatchBox_->setAutoFillBackground(true);
@@ -80,29 +72,29 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
   swatchBox_->setPalette(swatch);
 
   cursorPicture_->setObjectName(QStringLiteral("picCursor"));
-  cursorPicture_->setGeometry(Twips(720, 240, 225, 225));
+  cursorPicture_->setGeometry(TwipsRect(720, 240, 225, 225));
   cursorPicture_->setPixmap(CrossHair());
   connect(cursorPicture_, &PickSource::pressed, this, &ColorSpyWindow::startPick);
 
-  AddLabel("lblHTML", Twips(1080, 120, 495, 255), QStringLiteral("Hex:"), true);
-  htmlBox_ = AddTextBox("txtHTML", Twips(1680, 120, 1275, 315), QString(), true);
-  QToolButton* font = AddPicture("Picture1", Twips(3000, 120, 255, 255), QStringLiteral(":/colortools/fontcolour.svg"),
+  AddLabel("lblHTML", TwipsRect(1080, 120, 495, 255), QStringLiteral("Hex:"), true);
+  htmlBox_ = AddTextBox("txtHTML", TwipsRect(1680, 120, 1275, 315), QString(), true);
+  QToolButton* font = AddPicture("Picture1", TwipsRect(3000, 120, 255, 255), QStringLiteral(":/colortools/fontcolour.svg"),
                                  QSize(16, 16), QStringLiteral("Change Font Color"));
   QToolButton* background =
-      AddPicture("Picture2", Twips(3240, 120, 255, 255), QStringLiteral(":/colortools/backgroundcolour.svg"),
+      AddPicture("Picture2", TwipsRect(3240, 120, 255, 255), QStringLiteral(":/colortools/backgroundcolour.svg"),
                  QSize(16, 16), QStringLiteral("Change Backround Color"));
-  QToolButton* exit = AddPicture("Picture3", Twips(3000, 360, 615, 495), QStringLiteral(":/colortools/exit.svg"),
+  QToolButton* exit = AddPicture("Picture3", TwipsRect(3000, 360, 615, 495), QStringLiteral(":/colortools/exit.svg"),
                                  QSize(32, 32), QStringLiteral("Exit"));
   connect(font, &QToolButton::clicked, this, &ColorSpyWindow::chooseFontColour);
   connect(background, &QToolButton::clicked, this, &ColorSpyWindow::chooseBackgroundColour);
   connect(exit, &QToolButton::clicked, this, &QWidget::hide);
 
   // Fields that only pass values between the handlers; never shown.
-  colourBox_ = AddTextBox("txtColor", Twips(1710, 2160, 1275, 315), QString(), false);
-  AddLabel("lblColor", Twips(1200, 2280, 495, 255), QStringLiteral("Color:"), false);
-  redBox_ = AddTextBox("txtred", Twips(960, 1080, 375, 285), QStringLiteral("Text1"), false);
-  blueBox_ = AddTextBox("txtblue", Twips(1440, 1080, 150, 285), QStringLiteral("Text1"), false);
-  greenBox_ = AddTextBox("txtgreen", Twips(1680, 1080, 255, 285), QStringLiteral("Text1"), false);
+  colourBox_ = AddTextBox("txtColor", TwipsRect(1710, 2160, 1275, 315), QString(), false);
+  AddLabel("lblColor", TwipsRect(1200, 2280, 495, 255), QStringLiteral("Color:"), false);
+  redBox_ = AddTextBox("txtred", TwipsRect(960, 1080, 375, 285), QStringLiteral("Text1"), false);
+  blueBox_ = AddTextBox("txtblue", TwipsRect(1440, 1080, 150, 285), QStringLiteral("Text1"), false);
+  greenBox_ = AddTextBox("txtgreen", TwipsRect(1680, 1080, 255, 285), QStringLiteral("Text1"), false);
 
   spyTimer_->setObjectName(QStringLiteral("timSpy"));
   spyTimer_->setInterval(1);

@@ -1,10 +1,12 @@
 #include "output/messengerupdate.h"
 
 #include <filesystem>
+#include <set>
 
 #include <QDir>
 #include <QWidget>
 
+#include "app/endprogram.h"
 #include "app/timing.h"
 #include "output/confirmbuddylistload.h"
 #include "output/pagetext.h"
@@ -64,6 +66,14 @@ QString MessengerUpdate::run() {
       std::filesystem::remove(file, alreadyGone);
     }
   } removeAtEnd{PathFromUtf8(path.toStdString())};
+  // Ending the program during one of the waits skips that destructor.
+  static std::set<std::string> removedWhenTheProgramEnds;
+  if (removedWhenTheProgramEnds.insert(path.toStdString()).second) {
+    AtEnd([file = removeAtEnd.file] {
+      std::error_code alreadyGone;
+      std::filesystem::remove(file, alreadyGone);
+    });
+  }
 
   if (const std::error_code error = SaveListToFile(path.toStdString(), lines)) {
     return QStringLiteral("The font settings file could not be written to %1: %2.")
