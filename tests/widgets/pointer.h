@@ -1,31 +1,38 @@
 #pragma once
-// Real pointer and button events through the X server's XTest extension
-// (xdotool), so windows see exactly what a user's mouse would give them.
-#include <QCoreApplication>
-#include <QPoint>
-#include <QProcess>
+// A user's mouse: real pointer moves and button presses through XTest, each
+// followed by a short pause so the program under test can handle it.
 #include <QTest>
+
+#include "widgets/fakeinput.h"
 
 namespace pointer {
 
-inline bool xdotool(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral("xdotool"), args);
-  const bool ok = p.waitForFinished(5000) && p.exitCode() == 0;
-  QTest::qWait(30);  // let the events reach the program and be handled
-  return ok;
-}
+inline void settle() { QTest::qWait(30); }
 
-inline bool moveTo(QPoint global) {
-  return xdotool({"mousemove", QString::number(global.x()), QString::number(global.y())});
+inline void moveTo(QPoint global) {
+  fakeinput::Move(global);
+  settle();
 }
-inline bool press(int button) { return xdotool({"mousedown", QString::number(button)}); }
-inline bool release(int button) { return xdotool({"mouseup", QString::number(button)}); }
-inline bool click(QPoint global, int button = 1) {
-  return moveTo(global) && press(button) && release(button);
+inline void press(int button) {
+  fakeinput::Button(button, true);
+  settle();
 }
-inline bool doubleClick(QPoint global) {
-  return moveTo(global) && xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+inline void release(int button) {
+  fakeinput::Button(button, false);
+  settle();
+}
+inline void click(QPoint global, int button = 1) {
+  moveTo(global);
+  press(button);
+  release(button);
+}
+inline void doubleClick(QPoint global) {
+  moveTo(global);
+  for (int i = 0; i < 2; ++i) {
+    fakeinput::Button(1, true);
+    fakeinput::Button(1, false);
+    QTest::qWait(60);
+  }
 }
 
 }  // namespace pointer

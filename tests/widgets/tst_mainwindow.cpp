@@ -66,7 +66,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QListWidget* list = w.presetList();
     const QRect item = list->visualItemRect(list->item(2));
-    QVERIFY(pointer::click(list->viewport()->mapToGlobal(item.center())));
+    pointer::click(list->viewport()->mapToGlobal(item.center()));
     QTRY_COMPARE(w.selectedPresetPath(), dir.filePath("Winter.ini"));
   }
 
@@ -138,11 +138,11 @@ class MainWindowTest : public QObject {
     QVERIFY(target);
     const QPoint start = w.pos();
     const QPoint grab = area == "Label9" ? QPoint(60, 8) : QPoint(104, 30);
-    QVERIFY(pointer::moveTo(target->mapToGlobal(grab)));
-    for (int b : buttons) QVERIFY(pointer::press(b));
-    QVERIFY(pointer::moveTo(target->mapToGlobal(grab) + QPoint(10, 5)));
-    QVERIFY(pointer::moveTo(target->mapToGlobal(grab) + QPoint(20, 10) - (w.pos() - start)));
-    for (int b : buttons) QVERIFY(pointer::release(b));
+    pointer::moveTo(target->mapToGlobal(grab));
+    for (int b : buttons) pointer::press(b);
+    pointer::moveTo(target->mapToGlobal(grab) + QPoint(10, 5));
+    pointer::moveTo(target->mapToGlobal(grab) + QPoint(20, 10) - (w.pos() - start));
+    for (int b : buttons) pointer::release(b);
     QTRY_COMPARE(w.pos() - start, expectedShift);
   }
 
@@ -182,7 +182,7 @@ class MainWindowTest : public QObject {
     w.openStylesWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QSignalSpy ending(&w, &MainWindow::exitRequested);
-    QVERIFY(pointer::click(w.findChild<QWidget*>("Label8")->mapToGlobal(QPoint(10, 8))));
+    pointer::click(w.findChild<QWidget*>("Label8")->mapToGlobal(QPoint(10, 8)));
     QTRY_COMPARE(ending.count(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.hasStylesWindow());
@@ -192,7 +192,7 @@ class MainWindowTest : public QObject {
     MainWindow w(QDir::tempPath() + "/huevox-none");
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(pointer::click(w.findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8))));
+    pointer::click(w.findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
     QTRY_VERIFY(w.isMinimized());
   }
 };
