@@ -7,7 +7,6 @@
 #include "settings/ini.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 

@@ -5,7 +5,6 @@
 #include "settings/textcodec.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include "core/tempdir.h"
