@@ -8,7 +8,7 @@
 #include "output/shellopen.h"
 #include "output/usermessage.h"
 #include "settings/fileio.h"
-#include "settings/ini.h"
+#include "settings/presetstore.h"
 
 namespace huevox {
 namespace {
@@ -68,11 +68,12 @@ void Preview::previewCurrentSetting() {
 void Preview::previewSelectedPreset() {
   const QString preset = selectedPresetPath_ ? selectedPresetPath_() : QString();
   if (preset.isEmpty()) return;
-  const std::string file = preset.toStdString();
-  SetTextOf(fields_.fontColor, ReadIni("config", "fontcolor", file));
-  SetTextOf(fields_.backgroundColor, ReadIni("config", "bgcolor", file));
-  SetTextOf(fields_.face, ReadIni("config", "font", file));
-  SetTextOf(fields_.size, ReadIni("config", "size", file));
+  // A file that has gone gives empty values, as missing keys do; the style stays.
+  const LoadedPreset values = LoadPreset(preset.toStdString()).value_or(LoadedPreset{});
+  SetTextOf(fields_.fontColor, values.fontColor);
+  SetTextOf(fields_.backgroundColor, values.backgroundColor);
+  SetTextOf(fields_.face, values.face);
+  SetTextOf(fields_.size, values.size);
   previewCurrentSetting();
 }
 

@@ -158,11 +158,18 @@ std::string IniDocument::ToBytes() const {
   return out;
 }
 
-std::string ReadIni(std::string_view section, std::string_view key, std::string_view file) {
+IniDocument ReadIniFile(std::string_view file) {
   const auto bytes = ReadFileHead(PathFromUtf8(file), kIniReadLimit);
-  if (!bytes) return {};
-  const auto value = IniDocument::FromBytes(*bytes).Value(section, ToLowerAscii(key));
+  return bytes ? IniDocument::FromBytes(*bytes) : IniDocument();
+}
+
+std::string ReadIni(const IniDocument& document, std::string_view section, std::string_view key) {
+  const auto value = document.Value(section, ToLowerAscii(key));
   return value ? CutToCharacters(*value, kIniValueMax) : std::string();
+}
+
+std::string ReadIni(std::string_view section, std::string_view key, std::string_view file) {
+  return ReadIni(ReadIniFile(file), section, key);
 }
 
 std::error_code WriteIni(std::string_view section, std::string_view key, std::string_view value,

@@ -42,6 +42,9 @@ inline constexpr std::size_t kIniReadLimit = 4u << 20;
 
 // The value, cut to kIniValueMax characters; empty when file, section or key is missing.
 std::string ReadIni(std::string_view section, std::string_view key, std::string_view file);
+// Several keys of one file: read it once, then look each key up as ReadIni does.
+IniDocument ReadIniFile(std::string_view file);  // empty when unreadable
+std::string ReadIni(const IniDocument& document, std::string_view section, std::string_view key);
 // Writes KEY=value (key upper-cased). Empty on success.
 std::error_code WriteIni(std::string_view section, std::string_view key, std::string_view value,
                          std::string_view file);

@@ -79,11 +79,12 @@ std::optional<LoadedPreset> LoadPreset(std::string_view path) {
   std::error_code ec;
   if (!fs::is_regular_file(PathFromUtf8(path), ec)) return std::nullopt;
   LoadedPreset preset;
-  preset.fontColor = ReadIni(kSection, "fontcolor", path);
-  preset.backgroundColor = ReadIni(kSection, "bgcolor", path);
-  preset.face = ReadIni(kSection, "font", path);
-  preset.size = ReadIni(kSection, "size", path);
-  if (const auto box = StyleBoxForText(ReadIni(kSection, "Style", path)))
+  const IniDocument file = ReadIniFile(path);
+  preset.fontColor = ReadIni(file, kSection, "fontcolor");
+  preset.backgroundColor = ReadIni(file, kSection, "bgcolor");
+  preset.face = ReadIni(file, kSection, "font");
+  preset.size = ReadIni(file, kSection, "size");
+  if (const auto box = StyleBoxForText(ReadIni(file, kSection, "Style")))
     preset.style = StyleCodeOfBox(*box);
   return preset;
 }
