@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
@@ -270,6 +271,11 @@ void MainWindow::exitProgram() {
   hide();
   stylesWindow_.reset();
   emit exitRequested();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  exitProgram();
 }
 
 void MainWindow::togglePresetsPanel() {

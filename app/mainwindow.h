@@ -73,6 +73,11 @@ class MainWindow : public FramedWindow {
   void togglePresetsPanel();
   void openStylesWindow();
 
+ protected:
+  // A close from the window manager (Alt+F4, the taskbar) ends the program
+  // like the exit mark: hidden windows must not keep it running unseen.
+  void closeEvent(QCloseEvent* event) override;
+
  private slots:
   void selectPresetFile(int row);
 

@@ -1,6 +1,7 @@
 #include "app/splashwindow.h"
 
 #include <QAudioOutput>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -125,5 +126,7 @@ void SplashWindow::paintEvent(QPaintEvent*) {
 }
 
 void SplashWindow::mouseDoubleClickEvent(QMouseEvent*) { dismiss(); }
+
+void SplashWindow::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 }  // namespace huevox

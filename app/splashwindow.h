@@ -34,6 +34,8 @@ class SplashWindow : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Only a double-click leads on; a closed splash would leave nothing on screen.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void setFadeLevel(int level);

@@ -186,6 +186,12 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(ending.count(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.hasStylesWindow());
+
+    // Closing it from outside ends the program just the same.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.close();
+    QCOMPARE(ending.count(), 2);
   }
 
   void minimiseMark() {
