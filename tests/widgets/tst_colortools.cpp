@@ -18,8 +18,10 @@
 #include "colortools/screenreader.h"
 #include "colortools/zoomwindow.h"
 #include "widgets/fakeinput.h"
+#include "widgets/screenfixtures.h"
 
 using namespace huevox;
+using namespace fixtures;
 
 namespace {
 
@@ -31,35 +33,6 @@ int XButton(Qt::MouseButton button) {
     default: return 1;
   }
 }
-
-// A borderless window showing an image pixel for pixel.
-std::unique_ptr<QLabel> ShowImage(const QImage& image, QPoint at) {
-  auto window = std::make_unique<QLabel>(nullptr, Qt::Window | Qt::FramelessWindowHint);
-  window->setPixmap(QPixmap::fromImage(image));
-  window->setGeometry(QRect(at, image.size()));
-  window->show();
-  if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-  QTest::qWait(50);
-  return window;
-}
-
-std::unique_ptr<QLabel> ShowColour(const QColor& colour, const QRect& area) {
-  QImage image(area.size(), QImage::Format_RGB32);
-  image.fill(colour);
-  return ShowImage(image, area.topLeft());
-}
-
-// Pixel (x, y) of the pattern: each pixel differs from its neighbours.
-QRgb PatternPixel(int x, int y) { return qRgb((x * 7) & 255, (y * 11) & 255, (x * 3 + y * 5 + 40) & 255); }
-
-QImage Pattern(QSize size) {
-  QImage image(size, QImage::Format_RGB32);
-  for (int y = 0; y < size.height(); ++y)
-    for (int x = 0; x < size.width(); ++x) image.setPixel(x, y, PatternPixel(x, y));
-  return image;
-}
-
-std::uint32_t ValueOf(QRgb rgb) { return ColourValue(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 QWidget* FindTopLevel(const QString& name) {
   for (QWidget* widget : QApplication::topLevelWidgets())

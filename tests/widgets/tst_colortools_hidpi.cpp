@@ -11,30 +11,17 @@
 #include "colortools/screenreader.h"
 #include "colortools/zoomwindow.h"
 #include "widgets/fakeinput.h"
+#include "widgets/screenfixtures.h"
 
 using namespace huevox;
+using namespace fixtures;
 
 namespace {
 
-QRgb PatternPixel(int x, int y) { return qRgb((x * 7) & 255, (y * 11) & 255, (x * 3 + y * 5 + 40) & 255); }
-
 // A window whose image has one pixel per device pixel.
 std::unique_ptr<QLabel> ShowDevicePattern(QSize devicePixels, QPoint logicalAt) {
-  QImage image(devicePixels, QImage::Format_RGB32);
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, PatternPixel(x, y));
-  QPixmap pixmap = QPixmap::fromImage(image);
-  pixmap.setDevicePixelRatio(2);
-  auto window = std::make_unique<QLabel>(nullptr, Qt::Window | Qt::FramelessWindowHint);
-  window->setPixmap(pixmap);
-  window->setGeometry(QRect(logicalAt, devicePixels / 2));
-  window->show();
-  if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-  QTest::qWait(50);
-  return window;
+  return ShowImage(Pattern(devicePixels), logicalAt, 2);
 }
-
-std::uint32_t ValueOf(QRgb rgb) { return ColourValue(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 }  // namespace
 
