@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "app/artwork.h"
 #include "app/clickarea.h"
 #include "app/fonts.h"
 #include "app/picturebutton.h"
@@ -56,7 +57,7 @@ MainWindow::MainWindow(QString presetsFolder)
       dragger_(new WindowDragger(this, WindowDragger::StartY::RoundedToWhole)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Huevox"));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/huevox.svg")));
+  setWindowIcon(ArtworkIcon(QStringLiteral(":/icons/huevox")));
   setFont(WindowFont());
 
   buildTitleStrip();
@@ -151,7 +152,7 @@ void MainWindow::buildButtons() {
   for (const Button& b : buttons) {
     const QByteArray name = "Picture" + QByteArray::number(b.number);
     buttons_.push_back(MakePictureButton(client, name.constData(), b.geometry,
-                                         QStringLiteral(":/icons/%1.svg").arg(b.icon),
+                                         QStringLiteral(":/icons/%1").arg(b.icon),
                                          QString::fromLatin1(b.tooltip),
                                          QString::fromLatin1(b.accessibleName)));
   }
@@ -179,10 +180,10 @@ void MainWindow::buildPresetsPanel() {
   connect(presetList_, &QListWidget::currentRowChanged, this, &MainWindow::selectPresetFile);
 
   buttons_.push_back(MakePictureButton(client, "Picture11", TwipsRect(2280, 3120, 615, 495),
-                                       QStringLiteral(":/icons/load.svg"),
+                                       QStringLiteral(":/icons/load"),
                                        QStringLiteral("Load")));
   buttons_.push_back(MakePictureButton(client, "Picture10", TwipsRect(2280, 3720, 615, 495),
-                                       QStringLiteral(":/icons/previewpreset.svg"),
+                                       QStringLiteral(":/icons/previewpreset"),
                                        QStringLiteral("Preview")));
 }
 

@@ -1,6 +1,7 @@
 #include "app/picturebutton.h"
 
-#include <QIcon>
+#include "app/artwork.h"
+
 #include <QToolButton>
 
 namespace huevox {
@@ -12,7 +13,7 @@ QToolButton* MakePictureButton(QWidget* parent, const char* objectName, const QR
   button->setObjectName(QString::fromLatin1(objectName));
   button->setGeometry(geometry);
   button->setAutoRaise(true);
-  button->setIcon(QIcon(iconPath));
+  button->setIcon(ArtworkIcon(iconPath));
   const int side = std::min({32, geometry.width(), geometry.height()});
   button->setIconSize(QSize(side, side));
   button->setToolTip(tooltip);

@@ -1,21 +1,21 @@
 #include "app/splashwindow.h"
 
-#include <QAudioOutput>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMediaPlayer>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
+#include "app/artwork.h"
 #include "app/mainwindow.h"
 #include "app/timing.h"
 #include "app/twips.h"
 #include "app/windowutil.h"
+#include "platform/tuneplayer.h"
 #include "styles/styleswindow.h"
 
 namespace huevox {
@@ -29,7 +29,7 @@ SplashWindow::SplashWindow(MainWindow* mainWindow, const QString& tunePath)
       fadeLevelText_(new QLineEdit(QStringLiteral("0"), this)) {
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(QStringLiteral("Form3"));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/huevox.svg")));
+  setWindowIcon(ArtworkIcon(QStringLiteral(":/icons/huevox")));
   const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
   setGeometry(QRect(origin + QPoint(Px(4020), Px(3660)), QSize(Px(7470), Px(3090))));
 
@@ -51,6 +51,8 @@ SplashWindow::SplashWindow(MainWindow* mainWindow, const QString& tunePath)
   timer1_->start();
 }
 
+SplashWindow::~SplashWindow() = default;
+
 int SplashWindow::fadeLevel() const { return fadeLevelText_->text().toInt(); }
 
 void SplashWindow::setFadeLevel(int level) { fadeLevelText_->setText(QString::number(level)); }
@@ -62,19 +64,11 @@ void SplashWindow::playTune(const QString& path) {
                  qPrintable(QDir::toNativeSeparators(path)));
     return;
   }
-  player_ = new QMediaPlayer(this);
-  player_->setObjectName(QStringLiteral("MediaPlayer1"));
-  audioOutput_ = new QAudioOutput(this);
-  player_->setAudioOutput(audioOutput_);
-  connect(player_, &QMediaPlayer::errorOccurred, this,
-          [this, path](QMediaPlayer::Error, const QString& reason) {
-            std::fprintf(stderr, "huevox: cannot play the intro tune %s: %s\n",
-                         qPrintable(QDir::toNativeSeparators(path)), qPrintable(reason));
-            player_->disconnect(this);
-            player_->stop();
-          });
-  player_->setSource(QUrl::fromLocalFile(path));
-  player_->play();
+  tune_ = platform::CreateTunePlayer(this);
+  tune_->Play(path, [path](const QString& reason) {
+    std::fprintf(stderr, "huevox: cannot play the intro tune %s: %s\n",
+                 qPrintable(QDir::toNativeSeparators(path)), qPrintable(reason));
+  });
 }
 
 void SplashWindow::fadeIn() {

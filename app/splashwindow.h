@@ -3,14 +3,14 @@
 // a double-click, which fades it out and leads to the main window.
 #include <QPixmap>
 #include <QWidget>
+#include <memory>
 
-class QAudioOutput;
 class QLineEdit;
-class QMediaPlayer;
 class QTimer;
 
 namespace huevox {
 
+namespace platform { class TunePlayer; }
 class MainWindow;
 
 class SplashWindow : public QWidget {
@@ -20,11 +20,13 @@ class SplashWindow : public QWidget {
   static constexpr double kFadeStepSeconds = 1.0 / 255;
 
   SplashWindow(MainWindow* mainWindow, const QString& tunePath);
+  ~SplashWindow() override;
 
   int fadeLevel() const;
   QTimer* fadeInTimer() const { return timer1_; }   // Timer1
   QTimer* fadeOutTimer() const { return timer2_; }  // Timer2
-  QMediaPlayer* mediaPlayer() const { return player_; }
+  // Null when there was no tune to play.
+  platform::TunePlayer* tunePlayer() const { return tune_.get(); }
 
  public slots:
   void fadeIn();
@@ -46,8 +48,7 @@ class SplashWindow : public QWidget {
   QTimer* timer1_;
   QTimer* timer2_;
   QLineEdit* fadeLevelText_;  // Text1
-  QMediaPlayer* player_ = nullptr;
-  QAudioOutput* audioOutput_ = nullptr;
+  std::unique_ptr<platform::TunePlayer> tune_;
   bool fadingIn_ = false;
   bool fadeInInterrupted_ = false;
   bool fadeOutPending_ = false;

@@ -6,10 +6,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/artwork.h"
 #include "app/twips.h"
 #include "app/windowutil.h"
 #include "colortools/colourcode.h"
@@ -21,15 +21,6 @@ namespace {
 
 constexpr QSize kClientSize(Px(3585), Px(870));
 constexpr int kFrameWidth = 2;
-
-QPixmap RenderSvg(const QString& path, QSize size) {
-  QPixmap pixmap(size);
-  pixmap.fill(Qt::transparent);
-  QSvgRenderer renderer(path);
-  QPainter painter(&pixmap);
-  renderer.render(&painter);
-  return pixmap;
-}
 
 QFont SpyFont() {
   QFont font(QStringLiteral("Tahoma"));
@@ -46,7 +37,7 @@ void PickSource::mousePressEvent(QMouseEvent* event) {
   emit pressed(event->button());
 }
 
-QPixmap ColorSpyWindow::CrossHair() { return RenderSvg(QStringLiteral(":/colortools/crosshair.svg"), QSize(15, 15)); }
+QPixmap ColorSpyWindow::CrossHair() { return ArtworkPixmap(QStringLiteral(":/colortools/crosshair"), QSize(15, 15)); }
 
 ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* parent)
     : QFrame(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -56,6 +47,7 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
       cursorPicture_(new PickSource(client_)),
       spyTimer_(new QTimer(this)) {
   setObjectName(QStringLiteral("frmcolorspy"));
+  setWindowTitle(QStringLiteral("Color spy"));  // for the taskbar; no title bar shows it
   // No title bar; a thin raised frame round the client area.
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setLineWidth(kFrameWidth);
@@ -78,12 +70,12 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
 
   AddLabel("lblHTML", TwipsRect(1080, 120, 495, 255), QStringLiteral("Hex:"), true);
   htmlBox_ = AddTextBox("txtHTML", TwipsRect(1680, 120, 1275, 315), QString(), true);
-  QToolButton* font = AddPicture("Picture1", TwipsRect(3000, 120, 255, 255), QStringLiteral(":/colortools/fontcolour.svg"),
+  QToolButton* font = AddPicture("Picture1", TwipsRect(3000, 120, 255, 255), QStringLiteral(":/colortools/fontcolour"),
                                  QSize(16, 16), QStringLiteral("Change Font Color"));
   QToolButton* background =
-      AddPicture("Picture2", TwipsRect(3240, 120, 255, 255), QStringLiteral(":/colortools/backgroundcolour.svg"),
+      AddPicture("Picture2", TwipsRect(3240, 120, 255, 255), QStringLiteral(":/colortools/backgroundcolour"),
                  QSize(16, 16), QStringLiteral("Change Backround Color"));
-  QToolButton* exit = AddPicture("Picture3", TwipsRect(3000, 360, 615, 495), QStringLiteral(":/colortools/exit.svg"),
+  QToolButton* exit = AddPicture("Picture3", TwipsRect(3000, 360, 615, 495), QStringLiteral(":/colortools/exit"),
                                  QSize(32, 32), QStringLiteral("Exit"));
   connect(font, &QToolButton::clicked, this, &ColorSpyWindow::chooseFontColour);
   connect(background, &QToolButton::clicked, this, &ColorSpyWindow::chooseBackgroundColour);
@@ -131,8 +123,8 @@ QToolButton* ColorSpyWindow::AddPicture(const char* name, QRect geometry, const 
   button->setObjectName(QLatin1String(name));
   button->setGeometry(geometry);
   QIcon icon;
-  icon.addPixmap(RenderSvg(image, QSize(16, 16)));
-  icon.addPixmap(RenderSvg(image, QSize(32, 32)));
+  icon.addPixmap(ArtworkPixmap(image, QSize(16, 16)));
+  icon.addPixmap(ArtworkPixmap(image, QSize(32, 32)));
   button->setIcon(icon);
   button->setIconSize(size);
   button->setAutoRaise(true);

@@ -38,7 +38,7 @@ StylesWindow::StylesWindow()
 
   QToolButton* putAwayButton = MakePictureButton(clientArea(), "Picture4",
                                                  TwipsRect(2520, 1200, 495, 495),
-                                                 QStringLiteral(":/icons/save.svg"),
+                                                 QStringLiteral(":/icons/save"),
                                                  QStringLiteral("Save"));
   connect(putAwayButton, &QToolButton::clicked, this, &StylesWindow::putAway);
 

@@ -1,6 +1,8 @@
 /* The messenger's two dialogs as Wine shows them: plain message boxes, which
    Wine maps as ordinary top-level X windows. Appends the buttons chosen to
-   the file named on the command line. Built with mingw-w64 when present. */
+   the file named first on the command line, after the lines of the file named
+   second, if any (the font settings file, when it is opened through a .blt
+   association). Built with mingw-w64 when present. */
 #include <stdio.h>
 #include <windows.h>
 
@@ -9,6 +11,10 @@ int main(int argc, char** argv) {
   FILE* record = fopen(argv[1], "ab");
   if (!record) return 1;
   fprintf(record, "started\n");
+  FILE* opened = argc > 2 ? fopen(argv[2], "rb") : NULL;
+  char line[1024];
+  while (opened && fgets(line, sizeof line, opened)) fprintf(record, "line: %s", line);
+  if (opened) fclose(opened);
   fflush(record);
   const int first = MessageBoxA(NULL, "Load the buddy list?", "Load Buddy List", MB_OKCANCEL);
   fprintf(record, "Load Buddy List %s\n", first == IDOK ? "OK" : "other");

@@ -1,6 +1,5 @@
 // The splash's fades and dismissal, timed against the real clock, and the tune.
 #include <QElapsedTimer>
-#include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,11 +7,13 @@
 
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "platform/tuneplayer.h"
 #include "pointer.h"
 #include "styles/styleswindow.h"
 
 using huevox::MainWindow;
 using huevox::SplashWindow;
+namespace platform = huevox::platform;
 
 namespace {
 
@@ -134,10 +135,10 @@ class SplashTest : public QObject {
     QTemporaryDir dir;
     MainWindow main(dir.path());
     SplashWindow splash(&main, HUEVOX_SOURCE_DIR "/resources/sound/intro.wma");
-    QMediaPlayer* player = splash.mediaPlayer();
-    QVERIFY(player);
-    QTRY_COMPARE_WITH_TIMEOUT(player->mediaStatus(), QMediaPlayer::EndOfMedia, 10000);
-    QCOMPARE(player->error(), QMediaPlayer::NoError);
+    platform::TunePlayer* tune = splash.tunePlayer();
+    QVERIFY(tune);
+    QTRY_VERIFY_WITH_TIMEOUT(tune->Finished(), 10000);
+    QCOMPARE(tune->Error(), QString());
   }
 
   void badTuneIsReportedAndIgnored() {
@@ -148,8 +149,8 @@ class SplashTest : public QObject {
     bad.close();
     MainWindow main(dir.path());
     SplashWindow splash(&main, bad.fileName());
-    QVERIFY(splash.mediaPlayer());
-    QTRY_VERIFY_WITH_TIMEOUT(splash.mediaPlayer()->error() != QMediaPlayer::NoError, 5000);
+    QVERIFY(splash.tunePlayer());
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.tunePlayer()->Error().isEmpty(), 5000);
     QVERIFY(QTest::qWaitFor([&] { return splash.fadeLevel() == 255; }, 4000));  // the splash goes on
   }
 };
