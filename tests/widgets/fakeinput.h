@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QPoint>
+#include <QTest>
 #include <cstdlib>
 
 namespace fakeinput {
@@ -14,41 +15,25 @@ namespace fakeinput {
 inline xcb_connection_t* Connection() {
   return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
 }
-
 inline xcb_window_t Root() { return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root; }
 
 // Returns once the server has handled everything sent before.
 inline void Sync() {
   std::free(xcb_get_input_focus_reply(Connection(), xcb_get_input_focus(Connection()), nullptr));
 }
-
-inline void SendMove(QPoint to) {
-  xcb_test_fake_input(Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), std::int16_t(to.x()),
-                      std::int16_t(to.y()), 0);
-}
-
 // X button numbers: 1 left, 2 middle, 3 right.
 inline void SendButton(int button, bool down) {
   xcb_test_fake_input(Connection(), down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, std::uint8_t(button),
                       XCB_CURRENT_TIME, Root(), 0, 0, 0);
 }
-
 inline void Move(QPoint to) {
-  SendMove(to);
+  xcb_test_fake_input(Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), std::int16_t(to.x()),
+                      std::int16_t(to.y()), 0);
   Sync();
 }
-
 inline void Button(int button, bool down) {
   SendButton(button, down);
   Sync();
-}
-
-inline QPoint PointerPosition() {
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(Connection(), xcb_query_pointer(Connection(), Root()), nullptr);
-  const QPoint at(reply->root_x, reply->root_y);
-  std::free(reply);
-  return at;
 }
 
 // Top-level X windows from the bottom of the stack to the top.
@@ -63,3 +48,25 @@ inline std::vector<xcb_window_t> Stacking() {
 }
 
 }  // namespace fakeinput
+
+// A user's mouse: each step followed by a short pause for the program to handle it.
+namespace pointer {
+
+inline void moveTo(QPoint global) { fakeinput::Move(global); QTest::qWait(30); }
+inline void press(int button) { fakeinput::Button(button, true); QTest::qWait(30); }
+inline void release(int button) { fakeinput::Button(button, false); QTest::qWait(30); }
+inline void click(QPoint global) {
+  moveTo(global);
+  press(1);
+  release(1);
+}
+inline void doubleClick(QPoint global) {
+  moveTo(global);
+  for (int i = 0; i < 2; ++i) {
+    fakeinput::Button(1, true);
+    fakeinput::Button(1, false);
+    QTest::qWait(60);
+  }
+}
+
+}  // namespace pointer
