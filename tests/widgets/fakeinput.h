@@ -26,14 +26,25 @@ inline void SendButton(int button, bool down) {
   xcb_test_fake_input(Connection(), down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, std::uint8_t(button),
                       XCB_CURRENT_TIME, Root(), 0, 0, 0);
 }
-inline void Move(QPoint to) {
+// settleMs: a user's pace, leaving the program under test time to handle the step.
+inline void Move(QPoint to, int settleMs = 0) {
   xcb_test_fake_input(Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), std::int16_t(to.x()),
                       std::int16_t(to.y()), 0);
   Sync();
+  if (settleMs) QTest::qWait(settleMs);
 }
-inline void Button(int button, bool down) {
+inline void Button(int button, bool down, int settleMs = 0) {
   SendButton(button, down);
   Sync();
+  if (settleMs) QTest::qWait(settleMs);
+}
+inline void Click(QPoint at, int times = 1) {
+  Move(at, 30);
+  for (int i = 0; i < times; ++i) {
+    Button(1, true);
+    Button(1, false);
+  }
+  QTest::qWait(60);
 }
 
 // Top-level X windows from the bottom of the stack to the top.
@@ -48,25 +59,3 @@ inline std::vector<xcb_window_t> Stacking() {
 }
 
 }  // namespace fakeinput
-
-// A user's mouse: each step followed by a short pause for the program to handle it.
-namespace pointer {
-
-inline void moveTo(QPoint global) { fakeinput::Move(global); QTest::qWait(30); }
-inline void press(int button) { fakeinput::Button(button, true); QTest::qWait(30); }
-inline void release(int button) { fakeinput::Button(button, false); QTest::qWait(30); }
-inline void click(QPoint global) {
-  moveTo(global);
-  press(1);
-  release(1);
-}
-inline void doubleClick(QPoint global) {
-  moveTo(global);
-  for (int i = 0; i < 2; ++i) {
-    fakeinput::Button(1, true);
-    fakeinput::Button(1, false);
-    QTest::qWait(60);
-  }
-}
-
-}  // namespace pointer

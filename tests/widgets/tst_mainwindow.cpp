@@ -1,6 +1,6 @@
-// The main window against the X server: the presets list, dragging the main
-// and the Styles window with real pointer events, the presets panel and exit.
-#include <QLabel>
+// The main and the Styles window against the X server: the presets list, the
+// style boxes, dragging with real pointer events, the presets panel and exit.
+#include <QCheckBox>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -14,45 +14,32 @@
 
 using huevox::MainWindow;
 
-namespace {
-const QString kNoFolder = QDir::tempPath() + "/huevox-none";
-
-QTemporaryDir* FolderWith(std::initializer_list<const char*> names) {
-  auto* dir = new QTemporaryDir;
-  for (const char* name : names) QFile(dir->filePath(name)).open(QIODevice::WriteOnly);
-  return dir;
-}
-}  // namespace
+static const QString kNoFolder = QDir::tempPath() + "/huevox-none";
 
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void startUpListsPresetsInFileOrder() {
-    std::unique_ptr<QTemporaryDir> dir(
-        FolderWith({"old.ini.ini", "b.ini", "Blue.INI", "a.ini.b.ini", "notes.txt", ".hidden.ini"}));
-    QVERIFY(QDir(dir->path()).mkdir("folder.ini"));
-    huevox::Startup startup(dir->path(), dir->filePath("no-tune.wma"));
+  void startUpListsPresetsAndClicksSelectTheirFiles() {
+    QTemporaryDir dir;
+    for (const char* name : {"old.ini.ini", "b.ini", "Blue.INI", "a.ini.b.ini", "notes.txt", ".hidden.ini"})
+      QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+    QVERIFY(QDir(dir.path()).mkdir("folder.ini"));
+    huevox::Startup startup(dir.path(), dir.filePath("no-tune.wma"));
     startup.start();
     MainWindow* w = startup.mainWindow();
-    QCOMPARE(w->presetFiles(), QStringList({"a.ini.b.ini", "b.ini", "Blue.INI", "old.ini.ini"}));
+    QVERIFY(!w->isVisible());  // until the splash is dismissed
+    QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
     QStringList shown;
     for (int i = 0; i < w->presetList()->count(); ++i) shown << w->presetList()->item(i)->text();
     QCOMPARE(shown, QStringList({"a.b", "b", "Blue", "old"}));
-    QCOMPARE(w->selectedPresetPath(), dir->filePath("a.ini.b.ini"));
-    QVERIFY(!w->isVisible());  // until the splash is dismissed
-    QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
-  }
-
-  void clickingAPresetSelectsItsFile() {
-    std::unique_ptr<QTemporaryDir> dir(FolderWith({"Autumn.ini", "Spring.ini", "Winter.ini"}));
-    MainWindow w(dir->path());
-    w.refreshPresetList();
-    w.togglePresetsPanel();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QListWidget* list = w.presetList();
-    pointer::click(list->viewport()->mapToGlobal(list->visualItemRect(list->item(2)).center()));
-    QTRY_COMPARE(w.selectedPresetPath(), dir->filePath("Winter.ini"));
+    QCOMPARE(w->selectedPresetPath(), dir.filePath("a.ini.b.ini"));
+    // Load and preview act on the file of the entry clicked.
+    w->togglePresetsPanel();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QListWidget* list = w->presetList();
+    fakeinput::Click(list->viewport()->mapToGlobal(list->visualItemRect(list->item(3)).center()));
+    QTRY_COMPARE(w->selectedPresetPath(), dir.filePath("old.ini.ini"));
   }
 
   void presetsPanelSwitch() {
@@ -102,11 +89,11 @@ class MainWindowTest : public QObject {
     QVERIFY(target);
     const QPoint start = w->pos();
     QPoint at = target->mapToGlobal(grab);
-    pointer::moveTo(at);
-    for (int b : buttons) pointer::press(b);
+    fakeinput::Move(at, 30);
+    for (int b : buttons) fakeinput::Button(b, true, 30);
     for (QPoint step : {QPoint(4, 2), QPoint(9, -1), QPoint(5, 7), QPoint(11, 4), QPoint(4, 3)})
-      pointer::moveTo(at += step);
-    for (int b : buttons) pointer::release(b);
+      fakeinput::Move(at += step, 30);
+    for (int b : buttons) fakeinput::Button(b, false, 30);
     QTest::qWait(50);
     QCOMPARE(w->pos() - start, moves ? QPoint(33, 15) : QPoint(0, 0));
     // A release off a mark or button does not click it.
@@ -115,29 +102,54 @@ class MainWindowTest : public QObject {
       QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
   }
 
-  void exitHidesEverythingAndAsksToEnd() {
+  void styleBoxesKeepOneCheckedAtMost_data() {
+    QTest::addColumn<QStringList>("steps");  // "N" clicks box N, "=N" shows code N as a loaded preset
+    QTest::addColumn<int>("code");
+    QTest::newRow("Style 2 then Style 5") << QStringList{"2", "5"} << 5;
+    QTest::newRow("click the checked box") << QStringList{"3", "3"} << 0;
+    QTest::newRow("Style 7 is code 0") << QStringList{"1", "7"} << 0;
+    QTest::newRow("code 3 shown over Style 1") << QStringList{"1", "=3"} << 3;
+    QTest::newRow("code 7 shows Style 6") << QStringList{"=7"} << 7;
+    QTest::newRow("code 6 has no box") << QStringList{"4", "=6"} << 4;
+  }
+  void styleBoxesKeepOneCheckedAtMost() {
+    QFETCH(QStringList, steps);
+    QFETCH(int, code);
+    MainWindow main(kNoFolder);
+    main.pictureButton(9)->click();
+    huevox::StylesWindow* w = main.stylesWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    for (const QString& step : steps) {
+      if (step.startsWith('=')) w->showStyleCode(step.mid(1).toInt());
+      else QTest::mouseClick(w->styleBox(step.toInt()), Qt::LeftButton);
+    }
+    QCOMPARE(main.currentSetting().style, code);  // also off when two boxes stay checked
+    // Put away and opened again, it keeps its boxes.
+    w->findChild<QToolButton*>("Picture4")->click();
+    QVERIFY(!w->isVisible());
+    main.pictureButton(9)->click();
+    QVERIFY(w->isVisible() && main.stylesWindow() == w);
+    QCOMPARE(main.currentSetting().style, code);
+  }
+
+  void marksMinimiseAndExit() {
     MainWindow w(kNoFolder);
     w.show();
     w.openStylesWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    fakeinput::Click(w.findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
+    QTRY_VERIFY(w.isMinimized());
+    w.showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
     QSignalSpy ending(&w, &MainWindow::exitRequested);
-    pointer::click(w.findChild<QWidget*>("Label8")->mapToGlobal(QPoint(10, 8)));
+    fakeinput::Click(w.findChild<QWidget*>("Label8")->mapToGlobal(QPoint(10, 8)));
     QTRY_COMPARE(ending.count(), 1);
-    QVERIFY(!w.isVisible());
-    QVERIFY(!w.hasStylesWindow());
+    QVERIFY(!w.isVisible() && !w.hasStylesWindow());
     // Closing it from outside ends the program just the same.
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.close();
     QCOMPARE(ending.count(), 2);
-  }
-
-  void minimiseMark() {
-    MainWindow w(kNoFolder);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    pointer::click(w.findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
-    QTRY_VERIFY(w.isMinimized());
   }
 };
 
