@@ -8,7 +8,8 @@ namespace huevox {
 void AtEnd(std::function<void()> work);
 
 // Ends the program at once, from wherever it is called, after the AtEnd work
-// and after handing the clipboard to the desktop's clipboard manager.
+// and after handing the clipboard to the desktop's clipboard manager. It
+// deletes the application object, which must have been made with new.
 [[noreturn]] void EndProgram();
 
 }  // namespace huevox
