@@ -10,7 +10,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "styles/styleswindow.h"
-#include "widgets/fakeinput.h"
+#include "fakeinput.h"
 
 using huevox::MainWindow;
 

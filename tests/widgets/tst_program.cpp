@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QTest>
 
-#include "widgets/fakeinput.h"
+#include "fakeinput.h"
 
 namespace {
 
