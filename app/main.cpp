@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/endprogram.h"
+#include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 
@@ -13,14 +14,17 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 #endif
-  QApplication app(argc, argv);
+  // Owned by EndProgram, the only way out, which takes it down first.
+  new QApplication(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Huevox"));
   // Hidden windows (the splash once dismissed, the Styles window) must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);
+  huevox::LoadWindowFont();
 
   huevox::Startup startup;
   QObject::connect(startup.mainWindow(), &huevox::MainWindow::exitRequested,
                    [] { huevox::EndProgram(); });
   startup.start();
-  return app.exec();
+  QApplication::exec();
+  huevox::EndProgram();
 }

@@ -35,6 +35,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, cons
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
+  // Captions hang from the label's top, whatever its height, so headings of
+  // different heights line up.
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
@@ -54,7 +57,7 @@ MainWindow::MainWindow(QString presetsFolder)
     : FramedWindow(QSize(Px(kClientWidthTwips), Px(kCompactHeightTwips - 2 * kFrameTwips))),
       presetsFolder_(presetsFolder.isEmpty() ? programFolder() + QStringLiteral("/presets")
                                              : std::move(presetsFolder)),
-      dragger_(new WindowDragger(this, WindowDragger::StartY::RoundedToWhole)) {
+      dragger_(new WindowDragger(this)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Huevox"));
   setWindowIcon(ArtworkIcon(QStringLiteral(":/icons/huevox")));

@@ -2,36 +2,46 @@
 
 #include <QMouseEvent>
 #include <QWidget>
-#include <cmath>
 
 #include "app/twips.h"
-#include "app/wholeseconds.h"
 
 namespace huevox {
 
-WindowDragger::WindowDragger(QWidget* window, StartY startY)
-    : QObject(window), window_(window), startY_(startY) {}
+WindowDragger::WindowDragger(QWidget* window) : QObject(window), window_(window) {}
 
 void WindowDragger::watch(QWidget* area) { area->installEventFilter(this); }
 
 bool WindowDragger::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    emit pressed();
-    if (mouse->button() == Qt::LeftButton) {
-      DragStartX = Twips(mouse->position().x());
-      const double y = Twips(mouse->position().y());
-      DragStartY = startY_ == StartY::Exact ? y : static_cast<double>(RoundHalfEven(y));
+  auto* area = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      // A press that a child ignored reaches its parent too; only the widget
+      // right under the pointer counts, so each press is handled once.
+      if (area->childAt(mouse->position().toPoint())) break;
+      emit pressed();
+      if (mouse->button() == Qt::LeftButton) {
+        pressedArea_ = area;
+        DragStartX = Twips(mouse->position().x());
+        DragStartY = Twips(mouse->position().y());
+      }
+      break;
     }
-  } else if (event->type() == QEvent::MouseMove) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->buttons() == Qt::LeftButton) {
-      // The area moves with the window, so its coordinates give the travel.
-      const double left = Twips(window_->x()) + (Twips(mouse->position().x()) - DragStartX);
-      const double top = (Twips(mouse->position().y()) - DragStartY) + Twips(window_->y());
-      window_->move(static_cast<int>(std::lround(left / kTwipsPerPixel)),
-                    static_cast<int>(std::lround(top / kTwipsPerPixel)));
+    case QEvent::MouseMove: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (area != pressedArea_ || mouse->buttons() != Qt::LeftButton) break;
+      // Global positions only: while the window server catches up with the
+      // last move, coordinates local to the window are already stale.
+      const QPointF grab = area->mapTo(window_, QPointF(DragStartX, DragStartY) / kTwipsPerPixel);
+      window_->move((mouse->globalPosition() - grab).toPoint());
+      break;
     }
+    case QEvent::MouseButtonRelease:
+      if (area == pressedArea_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        pressedArea_ = nullptr;
+      break;
+    default:
+      break;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Moving a window without a title bar: a left-button press on one of the
-// watched areas remembers the pointer, and every move with the left button
-// alone held shifts the window by the pointer's travel since the press.
+// Moving a window without a title bar: a left-button press on one of its drag
+// areas remembers where the pointer grabbed it, and every move with the left
+// button alone held puts the window back under the pointer at that spot.
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -11,9 +12,8 @@ namespace huevox {
 class WindowDragger : public QObject {
   Q_OBJECT
  public:
-  enum class StartY { Exact, RoundedToWhole };  // the main window keeps a whole-number Y
-
-  WindowDragger(QWidget* window, StartY startY = StartY::Exact);
+  explicit WindowDragger(QWidget* window);
+  // Presses on the area itself drag; presses on the controls inside it do not.
   void watch(QWidget* area);
 
   // The press point, in twips, relative to the area pressed.
@@ -21,14 +21,14 @@ class WindowDragger : public QObject {
   double DragStartY = 0;
 
  signals:
-  void pressed();  // any button, on a watched area
+  void pressed();  // any button, on a drag area
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* window_;
-  StartY startY_;
+  QPointer<QWidget> pressedArea_;  // set from a left press on a drag area to its release
 };
 
 }  // namespace huevox

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
   const double beforeMain = SecondsSinceProcessStart();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  huevox::LoadWindowFont();
   huevox::Startup startup(huevox::MainWindow::programFolder() + "/presets",
                           argc > 1 ? QString(argv[1]) : huevox::MainWindow::programFolder() + "/intro.wma");
   startup.start();
@@ -54,7 +56,8 @@ int main(int argc, char* argv[]) {
   huevox::SetTranslucency(startup.mainWindow(), 200);
   huevox::SetTranslucency(startup.mainWindow()->stylesWindow(), 200);
   startup.mainWindow()->show();
-  QTimer::singleShot(1500, &app, &QApplication::quit);  // the tune and the window settle
+  // exit, not quit: quit asks every window to close, and the splash refuses.
+  QTimer::singleShot(1500, &app, [] { QCoreApplication::exit(0); });  // the tune and the window settle
   app.exec();
 
   std::printf("start-up (process start to splash timer running, main window loaded): %.0f ms%s\n",

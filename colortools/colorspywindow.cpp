@@ -11,6 +11,7 @@
 
 #include "app/artwork.h"
 #include "app/twips.h"
+#include "app/windowdrag.h"
 #include "app/windowutil.h"
 #include "colortools/colourcode.h"
 #include "colortools/zoomwindow.h"
@@ -93,6 +94,8 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
   spyTimer_->setTimerType(Qt::PreciseTimer);
   connect(spyTimer_, &QTimer::timeout, this, &ColorSpyWindow::readColourUnderPointer);
 
+  // Only the background drags; while picking, the grab keeps its events away.
+  (new WindowDragger(this))->watch(client_);
   StayOnTop(this);
 }
 
@@ -205,29 +208,8 @@ void ColorSpyWindow::chooseBackgroundColour() {
   if (LastColour(code, colour)) emit backgroundColourChosen(code, colour);
 }
 
-void ColorSpyWindow::mousePressEvent(QMouseEvent* event) {
-  if (picking()) return;
-  // Only the background drags; presses on the controls do not.
-  QWidget* hit = childAt(event->position().toPoint());
-  if (hit && hit != client_) return;
-  if (event->button() == Qt::LeftButton) {
-    grabbed_ = true;
-    const QPointF inClient = event->position() - QPointF(client_->pos());
-    DragStartX = float(inClient.x());
-    DragStartY = float(inClient.y());
-  }
-}
-
-void ColorSpyWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (picking() || !grabbed_ || event->buttons() != Qt::LeftButton) return;
-  // The grabbed point stays under the pointer.
-  const QPointF clientTopLeft = event->globalPosition() - QPointF(DragStartX, DragStartY);
-  move((clientTopLeft - QPointF(client_->pos())).toPoint());
-}
-
 void ColorSpyWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (picking() && event->button() == pickButton_) endPick();
-  if (event->button() == Qt::LeftButton) grabbed_ = false;
 }
 
 }  // namespace huevox

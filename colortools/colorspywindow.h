@@ -55,8 +55,6 @@ class ColorSpyWindow : public QFrame {
   void chooseBackgroundColour();
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
@@ -79,9 +77,6 @@ class ColorSpyWindow : public QFrame {
   std::unique_ptr<ZoomWindow> zoom_;
   std::uint32_t swatch_ = 0;  // the swatch's colour value, black at first
   Qt::MouseButton pickButton_ = Qt::NoButton;
-  bool grabbed_ = false;  // a left press on the background started a drag
-  float DragStartX = 0;
-  float DragStartY = 0;
 };
 
 }  // namespace huevox

@@ -11,6 +11,8 @@ packages=(
   # playing the intro tune (WMA) through Qt Multimedia's GStreamer backend
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   xdg-utils shared-mime-info fonts-dejavu-core
+  # Tahoma's metrics for the windows' text (Wine's own Tahoma)
+  fonts-wine
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(

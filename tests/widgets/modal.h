@@ -22,11 +22,7 @@ void whenShown(std::function<void(T*)> answer) {
   poll->start(10);
 }
 
-struct Message {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
+struct Message { QString title, text; QMessageBox::Icon icon = QMessageBox::NoIcon; };
 
 // Notes the next message box and closes it with OK.
 inline void recordMessage(Message* into) {

@@ -10,7 +10,7 @@
 #include "colortools/colourcode.h"
 #include "colortools/screenreader.h"
 #include "colortools/zoomwindow.h"
-#include "widgets/fakeinput.h"
+#include "fakeinput.h"
 #include "widgets/screenfixtures.h"
 
 using namespace huevox;

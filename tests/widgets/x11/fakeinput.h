@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QPoint>
+#include <QTest>
 #include <cstdlib>
 
 namespace fakeinput {
@@ -14,41 +15,36 @@ namespace fakeinput {
 inline xcb_connection_t* Connection() {
   return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
 }
-
 inline xcb_window_t Root() { return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root; }
 
 // Returns once the server has handled everything sent before.
 inline void Sync() {
   std::free(xcb_get_input_focus_reply(Connection(), xcb_get_input_focus(Connection()), nullptr));
 }
-
-inline void SendMove(QPoint to) {
-  xcb_test_fake_input(Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), std::int16_t(to.x()),
-                      std::int16_t(to.y()), 0);
-}
-
 // X button numbers: 1 left, 2 middle, 3 right.
 inline void SendButton(int button, bool down) {
   xcb_test_fake_input(Connection(), down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, std::uint8_t(button),
                       XCB_CURRENT_TIME, Root(), 0, 0, 0);
 }
-
-inline void Move(QPoint to) {
-  SendMove(to);
+// settleMs: a user's pace, leaving the program under test time to handle the step.
+inline void Move(QPoint to, int settleMs = 0) {
+  xcb_test_fake_input(Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), std::int16_t(to.x()),
+                      std::int16_t(to.y()), 0);
   Sync();
+  if (settleMs) QTest::qWait(settleMs);
 }
-
-inline void Button(int button, bool down) {
+inline void Button(int button, bool down, int settleMs = 0) {
   SendButton(button, down);
   Sync();
+  if (settleMs) QTest::qWait(settleMs);
 }
-
-inline QPoint PointerPosition() {
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(Connection(), xcb_query_pointer(Connection(), Root()), nullptr);
-  const QPoint at(reply->root_x, reply->root_y);
-  std::free(reply);
-  return at;
+inline void Click(QPoint at, int times = 1) {
+  Move(at, 30);
+  for (int i = 0; i < times; ++i) {
+    Button(1, true);
+    Button(1, false);
+  }
+  QTest::qWait(60);
 }
 
 // Top-level X windows from the bottom of the stack to the top.
