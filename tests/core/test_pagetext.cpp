@@ -58,12 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         FileRow{"StartingValues", FontSetting{},
                 {"  windowColor #FFFFFF", "  textColor #000000", "  Size 8", "  Face Tahoma",
                  "  Style 0"}},
-        FileRow{"EmptySizeKeepsTheSpace", FontSetting{"123456", "ABCDEF", "Comic Sans MS", "", 7},
+        // The size line keeps its space; a style outside 0 to 7 is written as 0.
+        FileRow{"EmptySizeStyleOutOfRange", FontSetting{"123456", "ABCDEF", "Comic Sans MS", "", 12},
                 {"  windowColor #ABCDEF", "  textColor #123456", "  Size ",
-                 "  Face Comic Sans MS", "  Style 7"}},
+                 "  Face Comic Sans MS", "  Style 0"}},
         FileRow{"LineBreakCannotAddLines", FontSetting{"0", "F", "A\r\n}\nUser {", "8", 3},
                 {"  windowColor #F", "  textColor #0", "  Size 8", "  Face A  } User {",
-                 "  Style 3"}},
-        FileRow{"OutOfRangeStyle", FontSetting{"0", "F", "T", "8", 12},
-                {"  windowColor #F", "  textColor #0", "  Size 8", "  Face T", "  Style 0"}}),
+                 "  Style 3"}}),
     [](const auto& info) { return std::string(info.param.name); });
