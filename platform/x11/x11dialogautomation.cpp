@@ -27,6 +27,9 @@ constexpr double kFocusPollSeconds = 0.02;
 constexpr int kFocusByWmMs = 1500;
 constexpr int kFocusDirectMs = 1000;
 constexpr std::uint32_t kAllDesktops = 0xFFFFFFFF;
+// The source of a request to the window manager: a pager-like tool, whose
+// requests are honoured at once.
+constexpr std::uint32_t kFromPager = 2;
 
 template <typename Reply>
 struct Freed {
@@ -267,18 +270,19 @@ class X11DialogAutomation final : public DialogAutomation {
     return true;
   }
 
-  // A request about `w`, from a pager-like tool (source 2): honoured at once.
-  void AskWindowManager(xcb_window_t root, xcb_window_t w, xcb_atom_t type, uint32_t value) {
+  // A request to the window manager about `w`.
+  void AskWindowManager(xcb_window_t root, xcb_window_t w, xcb_atom_t type, uint32_t first,
+                        uint32_t second) {
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = w;
     message.type = type;
-    const bool activate = type == activeWindow_;  // source first; else the value first
-    message.data.data32[0] = activate ? 2 : value;
-    message.data.data32[1] = activate ? value : 2;
+    message.data.data32[0] = first;
+    message.data.data32[1] = second;
     Check(c_, xcb_send_event_checked(
-                  c_, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                  c_, 0, root,
+                  XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                   reinterpret_cast<const char*>(&message)));
   }
 
@@ -292,9 +296,9 @@ class X11DialogAutomation final : public DialogAutomation {
       const auto there = Atoms(dialog, wmDesktop_, XCB_ATOM_CARDINAL);
       if (!here.empty() && !there.empty() && there.front() != here.front() &&
           there.front() != kAllDesktops)
-        AskWindowManager(*root, dialog, wmDesktop_, here.front());
+        AskWindowManager(*root, dialog, wmDesktop_, here.front(), kFromPager);
       // Asked of the window manager, which would otherwise take the focus back.
-      AskWindowManager(*root, dialog, activeWindow_, XCB_CURRENT_TIME);
+      AskWindowManager(*root, dialog, activeWindow_, kFromPager, XCB_CURRENT_TIME);
       if (WaitForFocus(dialog, kFocusByWmMs)) return true;
     }
     if (!Check(c_, xcb_set_input_focus_checked(c_, XCB_INPUT_FOCUS_PARENT, dialog,
