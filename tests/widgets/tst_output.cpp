@@ -178,7 +178,7 @@ class OutputTest : public QObject {
     }
     QTimer mover;  // sends the dialog to the third workspace as soon as it shows
     connect(&mover, &QTimer::timeout, [&] {
-      if (Run("sh", {"-c", "xdotool search --name '^Load Buddy List$' set_desktop_for_window %@ 2"}))
+      if (Run("sh", {"-c", "xdotool search --onlyvisible --name '^Load Buddy List$' set_desktop_for_window %@ 2"}))
         mover.stop();
     });
     if (disturbance == "workspace") mover.start(50);
