@@ -8,8 +8,6 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   FILE* record = fopen(argv[1], "ab");
   if (!record) return 1;
-  fprintf(record, "started\n");
-  fflush(record);
   const int first = MessageBoxA(NULL, "Load the buddy list?", "Load Buddy List", MB_OKCANCEL);
   fprintf(record, "Load Buddy List %s\n", first == IDOK ? "OK" : "other");
   fflush(record);
