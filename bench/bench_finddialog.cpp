@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/timing.h"
 #include "output/confirmbuddylistload.h"
 #include "platform/dialogautomation.h"
 
@@ -37,7 +38,7 @@ int main(int argc, char* argv[]) {
   return 0;
 #else
   QApplication app(argc, argv);
-  auto automation = huevox::platform::CreateDialogAutomation();
+  auto automation = huevox::platform::CreateDialogAutomation(huevox::Pause);
   if (!automation->Unavailable().empty()) {
     std::printf("%s\n", automation->Unavailable().c_str());
     return 1;
@@ -73,7 +74,7 @@ int main(int argc, char* argv[]) {
               wall, 100 * (CpuSeconds() - cpuBefore) / wall);
 
   clock.restart();
-  const huevox::ConfirmResult result = huevox::ConfirmBuddyListLoad(*automation);
+  const huevox::ConfirmResult result = huevox::ConfirmBuddyListLoad(*automation, {});
   std::printf("ConfirmBuddyListLoad: %s in %.2f s (two 0.2 s settling pauses included)\n",
               result.done ? "both dialogs pressed" : "failed", clock.nsecsElapsed() / 1e9);
   standin.waitForFinished(5000);

@@ -1,5 +1,6 @@
 #include "output/confirmbuddylistload.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -20,34 +21,54 @@ QString NotShown(const char* title, double seconds) {
       .arg(seconds);
 }
 
-QString NotPressed(const char* title) {
-  return QStringLiteral("The first button of the messenger's “%1” dialog could not be pressed. "
-                        "Please answer the messenger yourself.")
+QString NotAnswered(const char* title) {
+  return QStringLiteral("The messenger's “%1” dialog could not be answered: pressing its first "
+                        "button did not close it. Please answer the messenger yourself.")
       .arg(QString::fromUtf8(title));
 }
 
-}  // namespace
-
-platform::WindowId WaitForDialog(platform::DialogAutomation& automation, const char* title,
-                                 double seconds) {
+// Sleeps in the event loop between looks; true when the condition held in time.
+template <typename Condition>
+bool PollUntil(Condition condition, double seconds) {
   const QDeadlineTimer deadline(
       std::chrono::milliseconds(std::llround(std::max(0.0, seconds) * 1000)));
   for (;;) {
-    if (const platform::WindowId dialog = automation.FindDialog(title)) return dialog;
-    if (deadline.hasExpired()) return 0;
+    if (condition()) return true;
+    if (deadline.hasExpired()) return false;
     Pause(std::min(kDialogPollSeconds, deadline.remainingTime() / 1000.0 + 0.001));
   }
 }
 
+}  // namespace
+
+std::vector<platform::WindowId> OpenDialogs(platform::DialogAutomation& automation) {
+  std::vector<platform::WindowId> open = automation.FindDialogs(kLoadBuddyListTitle);
+  for (platform::WindowId w : automation.FindDialogs(kMessengerTitle)) open.push_back(w);
+  return open;
+}
+
+platform::WindowId WaitForDialog(platform::DialogAutomation& automation, const char* title,
+                                 double seconds, const std::vector<platform::WindowId>& ignored) {
+  platform::WindowId dialog = 0;
+  PollUntil([&] { return (dialog = automation.FindDialog(title, ignored)) != 0; }, seconds);
+  return dialog;
+}
+
 ConfirmResult ConfirmBuddyListLoad(platform::DialogAutomation& automation,
+                                   const std::vector<platform::WindowId>& before,
                                    double dialogWaitSeconds) {
   for (const char* title : {kLoadBuddyListTitle, kMessengerTitle}) {
-    if (!WaitForDialog(automation, title, dialogWaitSeconds))
+    if (!WaitForDialog(automation, title, dialogWaitSeconds, before))
       return {false, NotShown(title, dialogWaitSeconds)};
     Pause(kSettleSeconds);
     // Looked up again: the dialog may have gone during the pause.
-    const platform::WindowId dialog = automation.FindDialog(title);
-    if (!dialog || !automation.PressFirstButton(dialog)) return {false, NotPressed(title)};
+    const platform::WindowId dialog = automation.FindDialog(title, before);
+    const auto gone = [&] {
+      const auto open = automation.FindDialogs(title);
+      return std::find(open.begin(), open.end(), dialog) == open.end();
+    };
+    if (!dialog || !automation.PressFirstButton(dialog) || !PollUntil(gone, kAnswerSeconds))
+      return {false, NotAnswered(title)};
   }
   return {true, {}};
 }

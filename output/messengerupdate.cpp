@@ -12,6 +12,7 @@
 #include "output/pagetext.h"
 #include "output/shellopen.h"
 #include "output/usermessage.h"
+#include "platform/shellopen.h"
 #include "settings/fileio.h"
 #include "settings/textcodec.h"
 
@@ -40,14 +41,18 @@ void MessengerUpdate::updateMessenger() {
   // same dialogs and remove the file under the first.
   if (running_) return;
   running_ = true;
+  // Shows that a second one cannot start now.
+  const QPointer<QWidget> trigger = qobject_cast<QWidget*>(sender());
+  if (trigger) trigger->setEnabled(false);
   const QString problem = run();
+  if (trigger) trigger->setEnabled(true);
   running_ = false;
   if (!problem.isEmpty()) TellUser(messageParent_, problem);
   emit finished(problem.isEmpty(), problem);
 }
 
 QString MessengerUpdate::run() {
-  if (!automation_) automation_ = platform::CreateDialogAutomation();
+  if (!automation_) automation_ = platform::CreateDialogAutomation(Pause);
   if (const std::string why = automation_->Unavailable(); !why.empty())
     return QString::fromStdString(why);
 
@@ -57,6 +62,11 @@ QString MessengerUpdate::run() {
   const QString path = filePath();
   if (path.isEmpty())
     return QStringLiteral("The font settings file could not be written: there is no folder for it.");
+  // Otherwise the opener may hand the file to a web browser, and no dialog comes.
+  if (!platform::ProgramRegisteredFor(QDir::toNativeSeparators(path).toStdString())) {
+    return QStringLiteral("No program is set to open .blt files, so the messenger could not be "
+                          "updated. Set the messenger to open .blt files and try again.");
+  }
 
   // Whatever happens from here on, the file does not outlive the update.
   struct RemoveAtEnd {
@@ -79,13 +89,16 @@ QString MessengerUpdate::run() {
     return QStringLiteral("The font settings file could not be written to %1: %2.")
         .arg(QDir::toNativeSeparators(path), QString::fromStdString(DescribeError(error)));
   }
+  // Windows with the dialogs' titles that are there before the hand-over are
+  // not the messenger's answer to it.
+  const std::vector<platform::WindowId> before = OpenDialogs(*automation_);
   const ShellOpenResult opened = ShellOpen(path);
   if (!opened.opened) {
     return QStringLiteral("The messenger could not be given %1: %2.")
         .arg(QDir::toNativeSeparators(path), opened.problem);
   }
   PauseWholeSeconds(1);
-  return ConfirmBuddyListLoad(*automation_, dialogWait_).problem;
+  return ConfirmBuddyListLoad(*automation_, before, dialogWait_).problem;
 }
 
 }  // namespace huevox

@@ -34,7 +34,8 @@ class MessengerUpdate : public QObject {
   bool isRunning() const { return running_; }
 
  public slots:
-  // Refused (does nothing) while an update is under way.
+  // Refused (does nothing) while an update is under way. The widget whose
+  // signal starts it (the "Update Aim" button) is disabled until it ends.
   void updateMessenger();
 
  signals:

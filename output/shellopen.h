@@ -9,11 +9,10 @@ struct ShellOpenResult {
   QString problem;  // why not, for the user; empty when opened
 };
 
-// Hands an absolute path to the desktop's opener and tells whether a program
-// took it. Returns as soon as the opener has finished, or after a short bound
-// when the opener stays with the program it started (xdg-open does so without
-// a desktop environment); events are handled meanwhile. Relative paths are
-// refused: the opener would resolve them against a folder of its own.
+// Hands an absolute path to the desktop's opener (platform/shellopen.h) and
+// tells whether a program took it; events are handled while the opener
+// decides. Relative paths are refused: the opener would resolve them against a
+// folder of its own.
 ShellOpenResult ShellOpen(const QString& file);
 
 // Where the program's output files go: the per-user cache folder, created when

@@ -5,6 +5,7 @@
 // own with a cross-compiler.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/dialogautomation.h"
 
@@ -60,22 +61,23 @@ class Win32DialogAutomation final : public DialogAutomation {
  public:
   std::string Unavailable() const override { return {}; }
 
-  WindowId FindDialog(std::string_view title) override {
+  std::vector<WindowId> FindDialogs(std::string_view title) override {
     const std::wstring wanted = Utf16(title);
-    if (wanted.empty()) return 0;
+    if (wanted.empty()) return {};
     const std::optional<std::string> ansi = AnsiText(wanted);
-    if (!ansi) return 0;
+    if (!ansi) return {};
     // FindWindowA ignores case, and would also find our own message boxes and
-    // dialogs not yet shown; walk on through the matches to the first that fits.
+    // dialogs not yet shown; walk on through all the matches.
+    std::vector<WindowId> found;
     for (HWND w = FindWindowA(kDialogClass, ansi->c_str()); w;
          w = FindWindowExA(nullptr, w, kDialogClass, ansi->c_str())) {
       DWORD process = 0;
       GetWindowThreadProcessId(w, &process);
       if (process == GetCurrentProcessId()) continue;
       if (!IsWindowVisible(w) || TitleOf(w) != wanted) continue;
-      return reinterpret_cast<WindowId>(w);
+      found.push_back(reinterpret_cast<WindowId>(w));
     }
-    return 0;
+    return found;
   }
 
   bool PressFirstButton(WindowId dialog) override {
@@ -91,7 +93,8 @@ class Win32DialogAutomation final : public DialogAutomation {
 
 }  // namespace
 
-std::unique_ptr<DialogAutomation> CreateDialogAutomation() {
+// Posted messages need no waiting here.
+std::unique_ptr<DialogAutomation> CreateDialogAutomation(Wait) {
   return std::make_unique<Win32DialogAutomation>();
 }
 

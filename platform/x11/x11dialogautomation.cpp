@@ -2,10 +2,12 @@
 // connection. Every request is checked on its own: windows come and go while
 // the tree is walked, and an error for one of them must not end anything.
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include <QDeadlineTimer>
@@ -13,7 +15,6 @@
 #include <QWindow>
 #include <xcb/xcb.h>
 
-#include "app/timing.h"
 #include "platform/dialogautomation.h"
 
 namespace huevox::platform {
@@ -25,6 +26,10 @@ constexpr int kFrameDepth = 3;
 constexpr double kFocusPollSeconds = 0.02;
 constexpr int kFocusByWmMs = 1500;
 constexpr int kFocusDirectMs = 1000;
+constexpr std::uint32_t kAllDesktops = 0xFFFFFFFF;
+// The source of a request to the window manager: a pager-like tool, whose
+// requests are honoured at once.
+constexpr std::uint32_t kFromPager = 2;
 
 template <typename Reply>
 struct Freed {
@@ -65,17 +70,24 @@ std::string Latin1ToUtf8(const char* data, int length) {
 
 class X11DialogAutomation final : public DialogAutomation {
  public:
-  explicit X11DialogAutomation(xcb_connection_t* c) : c_(c) {
+  X11DialogAutomation(xcb_connection_t* c, Wait wait) : c_(c), wait_(std::move(wait)) {
+    if (!wait_) {
+      wait_ = [](double seconds) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+      };
+    }
     for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c_)); it.rem; xcb_screen_next(&it))
       roots_.push_back(it.data->root);
     const char* names[] = {"_NET_WM_NAME", "UTF8_STRING", "_NET_WM_WINDOW_TYPE",
                            "_NET_WM_WINDOW_TYPE_DIALOG", "_NET_SUPPORTING_WM_CHECK",
-                           "_NET_ACTIVE_WINDOW"};
+                           "_NET_ACTIVE_WINDOW", "_NET_CLIENT_LIST", "_NET_CURRENT_DESKTOP",
+                           "_NET_WM_DESKTOP"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (size_t i = 0; i < std::size(names); ++i)
       cookies[i] = xcb_intern_atom(c_, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
-    xcb_atom_t* atoms[] = {&netWmName_,  &utf8String_,   &windowType_,
-                           &typeDialog_, &supportingWm_, &activeWindow_};
+    xcb_atom_t* atoms[] = {&netWmName_,    &utf8String_,   &windowType_, &typeDialog_,
+                           &supportingWm_, &activeWindow_, &clientList_, &currentDesktop_,
+                           &wmDesktop_};
     for (size_t i = 0; i < std::size(names); ++i) {
       auto reply = Take<xcb_intern_atom_reply_t>(c_, cookies[i], xcb_intern_atom_reply);
       *atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
@@ -84,34 +96,44 @@ class X11DialogAutomation final : public DialogAutomation {
 
   std::string Unavailable() const override { return {}; }
 
-  WindowId FindDialog(std::string_view title) override {
+  std::vector<WindowId> FindDialogs(std::string_view title) override {
     const std::set<xcb_window_t> own = OwnWindows();
-    std::vector<xcb_window_t> candidates;
+    std::vector<xcb_window_t> managed, walked;
     for (xcb_window_t root : roots_) {
+      if (WindowManagerRuns(root)) {
+        // The manager's list holds every client however deep its frames, on
+        // every workspace (where the manager may have unmapped it); newest first.
+        std::vector<xcb_window_t> clients = Atoms(root, clientList_, XCB_ATOM_WINDOW, 4096);
+        managed.insert(managed.end(), clients.rbegin(), clients.rend());
+        continue;
+      }
       // Topmost first, each top-level followed by the clients inside it.
       std::vector<xcb_window_t> level = Children({root});
       std::reverse(level.begin(), level.end());
-      candidates.insert(candidates.end(), level.begin(), level.end());
+      walked.insert(walked.end(), level.begin(), level.end());
       for (int depth = 1; depth < kFrameDepth && !level.empty(); ++depth) {
         level = Children(level);
-        candidates.insert(candidates.end(), level.begin(), level.end());
+        walked.insert(walked.end(), level.begin(), level.end());
       }
     }
+    std::vector<xcb_window_t> candidates = managed;
+    candidates.insert(candidates.end(), walked.begin(), walked.end());
     std::erase_if(candidates, [&](xcb_window_t w) { return own.count(w) != 0; });
 
-    const std::vector<xcb_window_t> matches = WithTitle(candidates, title);
-    xcb_window_t best = XCB_WINDOW_NONE;
-    for (xcb_window_t w : matches) {
-      if (!IsViewable(w)) continue;
-      if (LooksLikeDialog(w)) return w;
-      if (best == XCB_WINDOW_NONE) best = w;
+    std::vector<WindowId> dialogs, others;
+    for (xcb_window_t w : WithTitle(candidates, title)) {
+      // Without a manager, an unmapped window is nobody's dialog on screen.
+      const bool isManaged = std::find(managed.begin(), managed.end(), w) != managed.end();
+      if (!isManaged && !IsViewable(w)) continue;
+      (LooksLikeDialog(w) ? dialogs : others).push_back(w);
     }
-    return best;
+    dialogs.insert(dialogs.end(), others.begin(), others.end());
+    return dialogs;
   }
 
   bool PressFirstButton(WindowId id) override {
     const auto dialog = static_cast<xcb_window_t>(id);
-    if (dialog == XCB_WINDOW_NONE || !IsViewable(dialog)) return false;
+    if (dialog == XCB_WINDOW_NONE || !(IsViewable(dialog) || IsManaged(dialog))) return false;
     // The toolkit gives a key to the window it believes has the focus, and the
     // dialog's focused button is its first one.
     if (!Focus(dialog)) return false;
@@ -181,9 +203,10 @@ class X11DialogAutomation final : public DialogAutomation {
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
   }
 
-  std::vector<xcb_atom_t> Atoms(xcb_window_t w, xcb_atom_t property, xcb_atom_t type) {
+  std::vector<xcb_atom_t> Atoms(xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
+                                uint32_t longs = 64) {
     auto reply = Take<xcb_get_property_reply_t>(
-        c_, xcb_get_property(c_, 0, w, property, type, 0, 64), xcb_get_property_reply);
+        c_, xcb_get_property(c_, 0, w, property, type, 0, longs), xcb_get_property_reply);
     if (!reply || reply->format != 32) return {};
     const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.p));
     std::vector<xcb_atom_t> values;
@@ -206,6 +229,14 @@ class X11DialogAutomation final : public DialogAutomation {
     if (check.empty()) return false;
     const auto self = Atoms(check.front(), supportingWm_, XCB_ATOM_WINDOW);
     return !self.empty() && self.front() == check.front();
+  }
+
+  // In its window manager's list of clients (it may sit on another workspace).
+  bool IsManaged(xcb_window_t w) {
+    const std::optional<xcb_window_t> root = RootOf(w);
+    if (!root || !WindowManagerRuns(*root)) return false;
+    const auto clients = Atoms(*root, clientList_, XCB_ATOM_WINDOW, 4096);
+    return std::find(clients.begin(), clients.end(), w) != clients.end();
   }
 
   std::optional<xcb_window_t> RootOf(xcb_window_t w) {
@@ -234,9 +265,25 @@ class X11DialogAutomation final : public DialogAutomation {
     const QDeadlineTimer deadline(milliseconds);
     while (!HasFocus(dialog)) {
       if (deadline.hasExpired()) return false;
-      Pause(kFocusPollSeconds);
+      wait_(kFocusPollSeconds);
     }
     return true;
+  }
+
+  // A request to the window manager about `w`.
+  void AskWindowManager(xcb_window_t root, xcb_window_t w, xcb_atom_t type, uint32_t first,
+                        uint32_t second) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = w;
+    message.type = type;
+    message.data.data32[0] = first;
+    message.data.data32[1] = second;
+    Check(c_, xcb_send_event_checked(
+                  c_, 0, root,
+                  XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                  reinterpret_cast<const char*>(&message)));
   }
 
   bool Focus(xcb_window_t dialog) {
@@ -244,18 +291,14 @@ class X11DialogAutomation final : public DialogAutomation {
     const std::optional<xcb_window_t> root = RootOf(dialog);
     if (!root) return false;
     if (WindowManagerRuns(*root)) {
+      // Managers do not activate a window of another workspace: it comes here.
+      const auto here = Atoms(*root, currentDesktop_, XCB_ATOM_CARDINAL);
+      const auto there = Atoms(dialog, wmDesktop_, XCB_ATOM_CARDINAL);
+      if (!here.empty() && !there.empty() && there.front() != here.front() &&
+          there.front() != kAllDesktops)
+        AskWindowManager(*root, dialog, wmDesktop_, here.front(), kFromPager);
       // Asked of the window manager, which would otherwise take the focus back.
-      xcb_client_message_event_t message{};
-      message.response_type = XCB_CLIENT_MESSAGE;
-      message.format = 32;
-      message.window = dialog;
-      message.type = activeWindow_;
-      message.data.data32[0] = 2;  // from a pager-like tool: honoured at once
-      message.data.data32[1] = XCB_CURRENT_TIME;
-      Check(c_, xcb_send_event_checked(
-                    c_, 0, *root,
-                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                    reinterpret_cast<const char*>(&message)));
+      AskWindowManager(*root, dialog, activeWindow_, kFromPager, XCB_CURRENT_TIME);
       if (WaitForFocus(dialog, kFocusByWmMs)) return true;
     }
     if (!Check(c_, xcb_set_input_focus_checked(c_, XCB_INPUT_FOCUS_PARENT, dialog,
@@ -298,15 +341,18 @@ class X11DialogAutomation final : public DialogAutomation {
   }
 
   xcb_connection_t* c_;
+  Wait wait_;
   std::vector<xcb_window_t> roots_;
   xcb_atom_t netWmName_ = XCB_ATOM_NONE, utf8String_ = XCB_ATOM_NONE,
              windowType_ = XCB_ATOM_NONE, typeDialog_ = XCB_ATOM_NONE,
-             supportingWm_ = XCB_ATOM_NONE, activeWindow_ = XCB_ATOM_NONE;
+             supportingWm_ = XCB_ATOM_NONE, activeWindow_ = XCB_ATOM_NONE,
+             clientList_ = XCB_ATOM_NONE, currentDesktop_ = XCB_ATOM_NONE,
+             wmDesktop_ = XCB_ATOM_NONE;
 };
 
 }  // namespace
 
-std::unique_ptr<DialogAutomation> CreateDialogAutomation() {
+std::unique_ptr<DialogAutomation> CreateDialogAutomation(Wait wait) {
   if (!qGuiApp) return std::make_unique<NullDialogAutomation>("Huevox has no display.");
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->connection()) {
@@ -319,7 +365,7 @@ std::unique_ptr<DialogAutomation> CreateDialogAutomation() {
     return std::make_unique<NullDialogAutomation>(
         "Huevox can press the messenger's buttons only on an X11 display, and this is not one.");
   }
-  return std::make_unique<X11DialogAutomation>(x11->connection());
+  return std::make_unique<X11DialogAutomation>(x11->connection(), std::move(wait));
 }
 
 }  // namespace huevox::platform

@@ -10,7 +10,6 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   FILE* record = fopen(argv[1], "ab");
   if (!record) return 1;
-  fprintf(record, "started\n");
   FILE* opened = argc > 2 ? fopen(argv[2], "rb") : NULL;
   char line[1024];
   while (opened && fgets(line, sizeof line, opened)) fprintf(record, "line: %s", line);

@@ -1,0 +1,328 @@
+// The previews and the messenger update from the main window's buttons, end to
+// end: the real opener (xdg-open) hands the files to whatever a throwaway
+// desktop registers for them (its own XDG homes, no system-wide data), and the
+// X11 automation answers the dialogs of the stand-in messenger, xmessage or
+// Wine, with and without openbox.
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/mainwindow.h"
+#include "output/confirmbuddylistload.h"
+#include "output/messengerupdate.h"
+#include "output/pagetext.h"
+#include "output/preview.h"
+#include "styles/styleswindow.h"
+
+using namespace huevox;
+using platform::WindowId;
+
+class OutputTest : public QObject {
+  Q_OBJECT
+ private:
+  QTemporaryDir dir_;
+  QProcess wm_;
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<platform::DialogAutomation> automation_;
+  const QString standin_ = QCoreApplication::applicationDirPath() + "/huevox_standin_messenger";
+
+  static bool Run(const QString& program, const QStringList& arguments) {
+    return QProcess::execute(program, arguments) == 0;
+  }
+  QString path(const QString& name) const { return dir_.filePath(name); }
+  bool write(const QString& name, const QByteArray& bytes) const {
+    QFile file(path(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+  }
+  QByteArray read(const QString& name) const {
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  QStringList record() const { return QString(read("record.txt")).split('\n', Qt::SkipEmptyParts); }
+  // An executable script running `body`, as a command line for a desktop entry.
+  QString script(const QString& name, const QString& body) const {
+    write(name, ("#!/bin/sh\n" + body + "\n").toUtf8());
+    QFile::setPermissions(path(name), QFile::ReadOwner | QFile::ExeOwner);
+    return path(name) + " %f";
+  }
+  // Makes `command` the default program for files matching `glob`.
+  void registerProgram(const QString& type, const QString& glob, const QString& command,
+                       bool browser = false) {
+    const QString id = QString(type).replace('/', '-');
+    QVERIFY(write("data/mime/packages/" + id + ".xml",
+                  "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">"
+                  "<mime-type type=\"" + type.toUtf8() + "\"><glob pattern=\"" + glob.toUtf8() +
+                      "\"/></mime-type></mime-info>\n"));
+    QVERIFY(write("data/applications/" + id + ".desktop",
+                  "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=" +
+                      command.toUtf8() + "\nMimeType=" + type.toUtf8() + ";\n" +
+                      (browser ? "Categories=Network;WebBrowser;\n" : "")));
+    QVERIFY(Run("update-mime-database", {path("data/mime")}));
+    QVERIFY(Run("xdg-mime", {"default", id + ".desktop", type}));
+  }
+  void registerBlt(const QString& command, bool browser = false) {
+    registerProgram("application/x-huevox-buddy-list", "*.blt", command, browser);
+  }
+  QString standin(const QString& mode) {
+    qputenv("HUEVOX_STANDIN_MODE", mode.toUtf8());
+    return standin_ + " %f";
+  }
+  QString fontFile() const { return path("cache/Huevox/font.blt"); }
+  // Clicks "Update Aim"; what the update reported, empty when it succeeded.
+  QString clickUpdate() {
+    QSignalSpy finished(window_->messengerUpdate(), &MessengerUpdate::finished);
+    window_->pictureButton(6)->click();
+    if (finished.size() != 1) return QStringLiteral("finished %1 times").arg(finished.size());
+    return finished[0][0].toBool() ? QString() : finished[0][1].toString();
+  }
+  // The text of the shown "Huevox" messages, closing them.
+  static QString takeMessage() {
+    QString text;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box && box->isVisible() && box->windowTitle() == "Huevox") text += box->text();
+      if (box) box->close();
+    }
+    return text;
+  }
+  void startWindowManager() {  // with its themes, which the sandbox hides
+    wm_.start("env", {"XDG_DATA_DIRS=/usr/share", "openbox", "--sm-disable"});
+    const QStringList announced{"-c", "xprop -root | grep -q ^_NET_SUPPORTING_WM_CHECK"};
+    QVERIFY(QTest::qWaitFor([&] { return Run("sh", announced); }, 10000));
+  }
+  void type(const QStringList& fields) {  // Text2, Text3, Text4, Text5
+    window_->fontColorEdit()->setText(fields[0]);
+    window_->backgroundColorEdit()->setText(fields[1]);
+    window_->fontFaceEdit()->setText(fields[2]);
+    window_->fontSizeEdit()->setText(fields[3]);
+  }
+
+ private slots:
+  void initTestCase() {
+    QCoreApplication::setApplicationName("Huevox");
+    for (const char* name : {"data/mime/packages", "config", "system", "presets"})
+      QVERIFY(QDir().mkpath(path(name)));
+    // Before anything asks Qt about file types: it keeps the folders it saw.
+    qputenv("XDG_DATA_HOME", path("data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
+    qputenv("XDG_DATA_DIRS", path("system").toUtf8());
+    qputenv("XDG_CACHE_HOME", path("cache").toUtf8());
+    // Without a registered program xdg-open falls back on $BROWSER: make that fail.
+    qputenv("BROWSER", "false");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    qunsetenv("DE");
+    qputenv("HUEVOX_STANDIN_RECORD", path("record.txt").toUtf8());
+    qputenv("HUEVOX_STANDIN_LINGER", "10");
+    automation_ = platform::CreateDialogAutomation();
+  }
+  void init() {
+    // No program for any type; the types stay known.
+    QDir(path("data/applications")).removeRecursively();
+    QVERIFY(QDir().mkpath(path("data/applications")));
+    QFile::remove(path("config/mimeapps.list"));
+    QFile::remove(path("record.txt"));
+    window_ = std::make_unique<MainWindow>(path("presets"));
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() {
+    takeMessage();
+    window_.reset();
+    if (wm_.state() == QProcess::NotRunning) return;
+    wm_.terminate();
+    wm_.waitForFinished(5000);
+    // The root keeps the property; a later test must not believe a manager runs.
+    Run("xprop", {"-root", "-remove", "_NET_SUPPORTING_WM_CHECK"});
+  }
+
+  void updatesTheMessenger_data() {
+    QTest::addColumn<QString>("mode");  // of the stand-in
+    QTest::addColumn<bool>("windowManager");
+    QTest::addColumn<QString>("disturbance");
+    for (bool wm : {false, true}) {
+      const QByteArray suffix = wm ? ", openbox" : ", bare";
+      QTest::newRow("dialogs" + suffix) << "both" << wm << "";
+      // Wine's message boxes are plain top-level windows.
+      QTest::newRow("plain window" + suffix) << "plain-window" << wm << "";
+      // Another program's dialog with the title, open before: it is not the answer.
+      QTest::newRow("same-titled dialog before" + suffix) << "plain-window" << wm << "before";
+      // The key must not go to the window that has the focus.
+      QTest::newRow("focus on ours" + suffix) << "both" << wm << "focus";
+    }
+    // The manager unmaps windows of other workspaces; its client list has them.
+    QTest::newRow("other workspace, openbox") << "both" << true << "workspace";
+  }
+  void updatesTheMessenger() {
+    QFETCH(QString, mode);
+    QFETCH(bool, windowManager);
+    QFETCH(QString, disturbance);
+    if (windowManager) startWindowManager();
+    registerBlt(standin(mode));
+    QProcess other;
+    if (disturbance == "before") {  // another stand-in's dialog
+      QVERIFY(write("other.blt", "{\r\n"));
+      other.start("env", {"HUEVOX_STANDIN_RECORD=" + path("other.txt"), "HUEVOX_STANDIN_MODE=both",
+                          standin_, path("other.blt")});
+      QVERIFY(WaitForDialog(*automation_, kLoadBuddyListTitle, 10));
+    }
+    if (disturbance == "focus") {
+      Run("xdotool", {"windowfocus", QString::number(window_->winId())});
+      QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    QTimer mover;  // sends the dialog to the third workspace as soon as it shows
+    connect(&mover, &QTimer::timeout, [&] {
+      if (Run("sh", {"-c", "xdotool search --onlyvisible --name '^Load Buddy List$' set_desktop_for_window %@ 2"}))
+        mover.stop();
+    });
+    if (disturbance == "workspace") mover.start(50);
+    type({"FF8800", "102030", "Comic Sans MS", "11"});
+    window_->stylesWindow()->styleBox(3)->setChecked(true);
+
+    QCOMPARE(clickUpdate(), QString());
+    QByteArray bytes;
+    for (const auto& line : FontSettingsFileLines({"FF8800", "102030", "Comic Sans MS", "11", 3}))
+      bytes += QByteArray::fromStdString(line) + "\r\n";
+    QCOMPARE(record(), QStringList({"opened " + fontFile(), "bytes " + bytes.toHex(),
+                                    "pressed Load Buddy List", "pressed AOL Instant Messenger"}));
+    QVERIFY(!QFile::exists(fontFile()));
+    QVERIFY(window_->pictureButton(6)->isEnabled());
+    QVERIFY(!mover.isActive());
+    QVERIFY(!read("other.txt").contains("pressed"));
+    other.kill();
+    other.waitForFinished();
+  }
+
+  void answersWineMessageBoxes() {
+    const QString exe = QCoreApplication::applicationDirPath() + "/huevox_wine_messagebox.exe";
+    if (!QFile::exists(exe)) QSKIP("needs mingw-w64");
+    startWindowManager();  // Wine takes no sent key in windows it manages itself
+    const QString env = "WINEPREFIX='" + path("wine") +
+                        "' WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= ";
+    registerBlt(script("wine.sh", env + "timeout 200 wine '" + exe + "' 'Z:" + path("record.txt") +
+                                      "'\n" + env + "wineserver -k"));
+    window_->messengerUpdate()->setDialogWait(120);  // the first start makes the Wine prefix
+    QCOMPARE(clickUpdate(), QString());
+    QVERIFY(QTest::qWaitFor([&] { return record().contains("AOL Instant Messenger OK"); }, 20000));
+    QVERIFY(record().contains("Load Buddy List OK"));
+  }
+
+  void failuresAreReported_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("program");  // registered for the file's type
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no second dialog") << 6 << "first-only"
+        << "did not show its “AOL Instant Messenger” dialog within 2 seconds";
+    QTest::newRow("dialog ignores the key") << 6 << "xmessage"
+        << "“Load Buddy List” dialog could not be answered";
+    QTest::newRow("only a web browser") << 6 << "browser" << "No program is set to open .blt";
+    QTest::newRow("no program") << 6 << "" << "No program is set to open .blt files";
+    QTest::newRow("file cannot be written") << 6 << "unwritable" << "could not be written";
+    QTest::newRow("page cannot be written") << 5 << "unwritable" << "could not be written";
+    QTest::newRow("no program for pages") << 5 << "" << "no program is set to open this type";
+  }
+  void failuresAreReported() {
+    QFETCH(int, button);
+    QFETCH(QString, program);
+    QFETCH(QString, message);
+    const QString handOver = "echo \"opened $1\" >> '" + path("record.txt") + "'\n";
+    if (program == "first-only") registerBlt(standin(program));
+    if (program == "xmessage")  // takes no key but its own bindings
+      registerBlt(script("deaf.sh", handOver + "exec xmessage -timeout 12 -title '" +
+                                        kLoadBuddyListTitle + "' x"));
+    if (program == "browser") registerBlt(script("www.sh", handOver), true);
+    if (program == "unwritable") {
+      registerBlt(standin("both"));
+      QVERIFY(write("plain", "x"));
+      window_->messengerUpdate()->setFolder(path("plain/sub"));  // under a file
+      window_->preview()->setFolder(path("plain/sub"));
+    }
+    window_->messengerUpdate()->setDialogWait(2);
+
+    window_->pictureButton(button)->click();
+    const QString text = takeMessage();
+    QVERIFY2(text.contains(message), qPrintable(text));
+    QVERIFY(!QFile::exists(fontFile()));
+    QVERIFY(window_->pictureButton(6)->isEnabled());
+    QTest::qWait(300);
+    QCOMPARE(record().filter("opened ").size(), int(program == "first-only" || program == "xmessage"));
+    QVERIFY(QTest::qWaitFor([&] { return automation_->FindDialogs(kLoadBuddyListTitle).empty(); }, 15000));
+  }
+
+  // The preview opened in a real browser during an update, which refuses a
+  // second one meanwhile.
+  void previewButNoSecondUpdateMeanwhile() {
+    registerBlt(standin("both"));
+    const QString shot = path("shot.png");
+    registerProgram("text/x-huevox-page", "*.htm",
+                    script("chromium.sh", "exec chromium --headless --no-sandbox --disable-gpu "
+                                          "--no-first-run --user-data-dir='" + path("profile") +
+                                          "' --screenshot='" + shot + "' --window-size=400,100 "
+                                          "\"file://$1\" >/dev/null 2>&1"));
+    type({"0000FF", "FFFF00", "DejaVu Sans", "8"});
+    QToolButton* button = window_->pictureButton(6);
+    bool disabledMeanwhile = false;
+    QTimer::singleShot(300, window_.get(), [&] {
+      disabledMeanwhile = !button->isEnabled() && QFile::exists(fontFile());
+      window_->pictureButton(5)->click();
+      window_->messengerUpdate()->updateMessenger();  // refused
+    });
+
+    QCOMPARE(clickUpdate(), QString());
+    QVERIFY(disabledMeanwhile && button->isEnabled());
+    QCOMPARE(record().filter("opened ").size(), 1);
+    // The page holds the preview's line only, in the cache folder.
+    QCOMPARE(read("cache/Huevox/previewer.htm"),
+             QByteArray("<body bgcolor=#FFFF00><font face=\"DejaVu Sans\" color=#0000FF size=1 "
+                        "ptsize=8> This is what your font will look like! :-P\r\n"));
+    QVERIFY2(QTest::qWaitFor([&] { return QImage(shot).width() == 400; }, 60000), "no screenshot");
+    const QImage image(shot);
+    int background = 0, text = 0;  // yellow, and blue-ish where the glyphs are
+    for (int i = 0; i < 400 * 100; ++i) {
+      const QColor c = image.pixelColor(i % 400, i / 400);
+      background += c == QColor(Qt::yellow);
+      text += c.red() < 90 && c.green() < 90 && c.blue() > 170;
+    }
+    QVERIFY2(background > 32000 && text > 20, qPrintable(QString("%1 %2").arg(background).arg(text)));
+  }
+
+  void presetPreviewLoadsColoursFaceAndSizeOnly() {
+    QVERIFY(write("presets/Summer.ini",
+                  "[config]\r\nFONTCOLOR=FF0000\r\nBGCOLOR=00FF00\r\nFONT=Verdana\r\nSTYLE=2\r\n"));
+    window_->refreshPresetList();
+    window_->pictureButton(10)->click();
+    // No size key: the size becomes empty.
+    QCOMPARE(read("cache/Huevox/previewer.htm"),
+             QByteArray("<body bgcolor=#00FF00><font face=\"Verdana\" color=#FF0000 size=1 "
+                        "ptsize=> This is what your font will look like! :-P\r\n"));
+    QFile::remove(path("presets/Summer.ini"));
+    window_->refreshPresetList();
+    window_->pictureButton(10)->click();  // none selected: nothing changes
+    QCOMPARE(window_->fontFaceEdit()->text(), QStringLiteral("Verdana"));
+  }
+
+  void findsTheExactTitleOfAnotherProgramOnly() {
+    QProcess other;
+    other.start("xmessage", {"-timeout", "30", "-title", kLoadBuddyListTitle, "unrelated"});
+    const WindowId window = WaitForDialog(*automation_, kLoadBuddyListTitle, 10);
+    QVERIFY(window);
+    for (const char* title : {"load buddy list", "Load Buddy", "Load Buddy List ", kMessengerTitle})
+      QCOMPARE(automation_->FindDialog(title), WindowId{0});
+    QCOMPARE(automation_->FindDialog(kLoadBuddyListTitle, {window}), WindowId{0});
+    window_->setWindowTitle(kLoadBuddyListTitle);  // never our own window
+    QCOMPARE(automation_->FindDialogs(kLoadBuddyListTitle), std::vector<WindowId>{window});
+    other.kill();
+    QVERIFY(QTest::qWaitFor([&] { return !automation_->FindDialog(kLoadBuddyListTitle); }, 5000));
+    QVERIFY(!automation_->PressFirstButton(window));
+    other.waitForFinished();
+  }
+};
+
+QTEST_MAIN(OutputTest)
+#include "tst_output.moc"
