@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "colortools/colorspywindow.h"
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 #include "colortools/zoomwindow.h"
 
 using namespace huevox;

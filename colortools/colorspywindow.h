@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 
 class QLineEdit;
 class QTimer;

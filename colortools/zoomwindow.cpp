@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/windowutil.h"
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 #include "colortools/zoomgeometry.h"
 
 namespace huevox {

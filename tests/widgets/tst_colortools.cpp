@@ -15,7 +15,7 @@
 #include "app/mainwindow.h"
 #include "colortools/colorspywindow.h"
 #include "colortools/colourcode.h"
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 #include "colortools/zoomwindow.h"
 #include "widgets/fakeinput.h"
 #include "widgets/screenfixtures.h"
@@ -101,7 +101,7 @@ class ColorToolsTest : public QObject {
   }
   void readersGiveTheScreensPixels() {
     QFETCH(bool, x11);
-    auto reader = x11 ? CreateX11ScreenReader() : CreateQtScreenReader();
+    auto reader = x11 ? CreateNativeScreenReader() : CreateQtScreenReader();
     QVERIFY(reader);
     QVERIFY(reader->Unavailable().isEmpty());
     const QPoint origin(300, 200);

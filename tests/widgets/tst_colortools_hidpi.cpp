@@ -8,7 +8,7 @@
 
 #include "colortools/colorspywindow.h"
 #include "colortools/colourcode.h"
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 #include "colortools/zoomwindow.h"
 #include "widgets/fakeinput.h"
 #include "widgets/screenfixtures.h"
@@ -41,7 +41,7 @@ class ColorToolsHiDpiTest : public QObject {
   }
   void readersAreExactToDevicePixels() {
     QFETCH(bool, x11);
-    auto reader = x11 ? CreateX11ScreenReader() : CreateQtScreenReader();
+    auto reader = x11 ? CreateNativeScreenReader() : CreateQtScreenReader();
     QVERIFY(reader);
     auto window = ShowDevicePattern({64, 48}, {100, 100});
     QVERIFY(window);

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 
 namespace huevox {
 
@@ -168,7 +168,7 @@ class X11ScreenReader final : public ScreenReader {
 
 }  // namespace
 
-std::unique_ptr<ScreenReader> CreateX11ScreenReader() {
+std::unique_ptr<ScreenReader> CreateNativeScreenReader() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (!x11 || !x11->connection()) return nullptr;
   return std::make_unique<X11ScreenReader>(x11->connection());
