@@ -32,6 +32,18 @@ class QtScreenReader final : public ScreenReader {
     return std::uint32_t(qRed(rgb)) | std::uint32_t(qGreen(rgb)) << 8 | std::uint32_t(qBlue(rgb)) << 16;
   }
 
+  bool MovePointer(QPoint position) override {
+    for (QScreen* screen : QGuiApplication::screens()) {
+      const QRect device = DeviceGeometry(screen);
+      if (!device.contains(position)) continue;
+      const qreal ratio = screen->devicePixelRatio();
+      const QPoint origin = device.topLeft();
+      QCursor::setPos(screen, origin + (position - origin) / ratio);
+      return true;
+    }
+    return false;
+  }
+
   bool ReadArea(const QRect& area, QImage& image) override {
     if (image.size() != area.size() || image.format() != QImage::Format_RGB32)
       image = QImage(area.size(), QImage::Format_RGB32);

@@ -14,6 +14,7 @@ class UnavailableScreenReader final : public ScreenReader {
   std::optional<QPoint> PointerPosition() override { return std::nullopt; }
   std::optional<std::uint32_t> ReadPixel(QPoint) override { return std::nullopt; }
   bool ReadArea(const QRect&, QImage&) override { return false; }
+  bool MovePointer(QPoint) override { return false; }
 
  private:
   QString reason_;
@@ -30,7 +31,7 @@ std::unique_ptr<ScreenReader> CreateScreenReader() {
     return CreateUnavailableScreenReader(
         QStringLiteral("This desktop (a Wayland session) does not let programs read the colours "
                        "on the screen, so the colour spy cannot pick colours here. Log in to an "
-                       "X11 session to use it."));
+                       "X11 session to pick colours from every window."));
   }
   if (auto reader = CreateNativeScreenReader()) return reader;
   return CreateQtScreenReader();
