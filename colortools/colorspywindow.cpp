@@ -103,7 +103,10 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
   // frame, so a change under a resting pointer shows too.
   spyTimer_->setObjectName(QStringLiteral("timSpy"));
   spyTimer_->setTimerType(Qt::PreciseTimer);
-  connect(spyTimer_, &QTimer::timeout, this, &ColorSpyWindow::readColourUnderPointer);
+  connect(spyTimer_, &QTimer::timeout, this, [this] {
+    // A move read a moment ago has nothing new to show yet.
+    if (moved_ || !lastRead_.isValid() || lastRead_.elapsed() >= spyTimer_->interval() / 2) readColourUnderPointer();
+  });
   installEventFilter(this);
 
   StayOnTop(this);
@@ -164,6 +167,8 @@ void ColorSpyWindow::startPick(Qt::MouseButton button) {
     return;
   }
   pickButton_ = button;
+  lastRead_.invalidate();
+  pointer_.reset();
   swatchBefore_ = swatch_;
   textsBefore_ = {colourBox_->text(), redBox_->text(), greenBox_->text(), blueBox_->text(), htmlBox_->text()};
   const QCursor crossHair(CrossHair(), 7, 7);
@@ -176,7 +181,7 @@ void ColorSpyWindow::startPick(Qt::MouseButton button) {
   grabMouse(crossHair);
   grabKeyboard();
   const qreal rate = screen() ? screen()->refreshRate() : 60;
-  spyTimer_->start(qBound(4, qRound(1000 / (rate > 0 ? rate : 60)), 50));
+  spyTimer_->start(qBound(4, int(1000 / (rate > 0 ? rate : 60)), 50));
 }
 
 void ColorSpyWindow::StopPicking() {
@@ -208,7 +213,7 @@ void ColorSpyWindow::cancelPick() {
 }
 
 void ColorSpyWindow::Nudge(QPoint step) {
-  const std::optional<QPoint> pointer = reader_->PointerPosition();
+  const std::optional<QPoint> pointer = pointer_ ? pointer_ : reader_->PointerPosition();
   if (!pointer) return;
   // The pointer stops at the edges: a step may only land on some screen.
   QPoint to = *pointer + step;
@@ -222,6 +227,7 @@ void ColorSpyWindow::Nudge(QPoint step) {
     }
   }
   if (to == *pointer || !reader_->MovePointer(to)) return;
+  pointer_ = to;
   readColourUnderPointer();
   if (zoom_) zoom_->FollowNow(to);
 }
@@ -229,7 +235,12 @@ void ColorSpyWindow::Nudge(QPoint step) {
 bool ColorSpyWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != this || !picking()) return QFrame::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
-    readColourUnderPointer();
+    // The event's position is logical, rounded: ask the pointer itself.
+    pointer_.reset();
+    // No display shows two colours within one frame: a second move in the
+    // same frame is read at the frame's tick.
+    moved_ = lastRead_.isValid() && lastRead_.elapsed() < spyTimer_->interval();
+    if (!moved_) readColourUnderPointer();
     return true;
   }
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
@@ -255,9 +266,16 @@ void ColorSpyWindow::ShowSwatch(std::uint32_t value) {
 }
 
 void ColorSpyWindow::readColourUnderPointer() {
+  // While the pointer is grabbed every move comes here as an event, so the
+  // position it left is still where it is.
+  if (!pointer_) pointer_ = reader_->PointerPosition();
+  ReadColourAt(pointer_);
+}
+
+void ColorSpyWindow::ReadColourAt(std::optional<QPoint> pointer) {
   // A read that fails (no screen there, read refused) leaves everything as
   // it is; so does a pixel the zoom window may be showing instead.
-  const std::optional<QPoint> pointer = reader_->PointerPosition();
+  moved_ = false;
   if (!pointer) return;
   if (zoom_) {
     zoom_->Place(*pointer);
@@ -265,13 +283,14 @@ void ColorSpyWindow::readColourUnderPointer() {
   }
   const std::optional<std::uint32_t> colour = reader_->ReadPixel(*pointer);
   if (!colour) return;
+  lastRead_.start();
   ShowSwatch(*colour);
+  // The same text again would only cost a repaint.
   const ColourTexts texts = DescribeColour(swatch_);
-  colourBox_->setText(QString::fromStdString(texts.value));
-  redBox_->setText(QString::fromStdString(texts.red));
-  greenBox_->setText(QString::fromStdString(texts.green));
-  blueBox_->setText(QString::fromStdString(texts.blue));
-  htmlBox_->setText(QString::fromStdString(texts.hex));
+  const std::pair<QLineEdit*, const std::string&> boxes[] = {
+      {colourBox_, texts.value}, {redBox_, texts.red}, {greenBox_, texts.green}, {blueBox_, texts.blue}, {htmlBox_, texts.hex}};
+  for (const auto& [box, text] : boxes)
+    if (box->text() != QLatin1String(text.c_str())) box->setText(QString::fromStdString(text));
 }
 
 bool ColorSpyWindow::LastColour(QString& code, QColor& colour) const {

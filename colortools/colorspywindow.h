@@ -7,6 +7,7 @@
 // held, the arrow keys nudge the pointer a pixel (ten with Shift) and Esc
 // gives up the pick.
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPointF>
@@ -73,6 +74,7 @@ class ColorSpyWindow : public QFrame {
   bool LastColour(QString& code, QColor& colour) const;
   void StopPicking();
   void Nudge(QPoint step);
+  void ReadColourAt(std::optional<QPoint> pointer);
   void ShowSwatch(std::uint32_t value);
 
   std::unique_ptr<ScreenReader> reader_;
@@ -89,6 +91,9 @@ class ColorSpyWindow : public QFrame {
   std::uint32_t swatch_ = 0;  // the swatch's colour value, black at first
   Qt::MouseButton pickButton_ = Qt::NoButton;
   bool caveatShown_ = false;
+  QElapsedTimer lastRead_;
+  bool moved_ = false;  // a move waits for the frame's tick
+  std::optional<QPoint> pointer_;  // device pixels, as the last move left it
   // What the window showed when the pick began, for Esc.
   std::uint32_t swatchBefore_ = 0;
   QStringList textsBefore_;

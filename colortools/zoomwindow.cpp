@@ -157,7 +157,7 @@ void ZoomWindow::DrawZoom(QPoint pointer) {
       for (int x = run.x0; x < run.x1; ++x) out[x] = in[columns_[x]];
     }
   }
-  box_->repaint();
+  box_->update();  // shown with the next paint, not drawn twice
   emit redrawn();
 }
 
