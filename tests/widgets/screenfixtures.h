@@ -34,7 +34,7 @@ inline std::unique_ptr<QLabel> ShowImage(const QImage& image, QPoint at, qreal d
   window->setGeometry(QRect(at, (QSizeF(image.size()) / devicePixelRatio).toSize()));
   window->show();
   if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-  QTest::qWait(50);
+  QTest::qWait(50);  // painted, not only mapped
   return window;
 }
 
@@ -51,17 +51,12 @@ inline bool Key(const QString& keys) { return QProcess::execute("xdotool", {"key
 inline bool InputFree() {
   xcb_connection_t* other = xcb_connect(nullptr, nullptr);
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
-  auto* pointer = xcb_grab_pointer_reply(other, xcb_grab_pointer(other, 0, root, 0, XCB_GRAB_MODE_ASYNC,
-                                                                 XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
-                                                                 XCB_CURRENT_TIME), nullptr);
-  auto* keyboard = xcb_grab_keyboard_reply(
-      other, xcb_grab_keyboard(other, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
-  const bool free = pointer && keyboard && pointer->status == XCB_GRAB_STATUS_SUCCESS &&
-                    keyboard->status == XCB_GRAB_STATUS_SUCCESS;
-  std::free(pointer);
-  std::free(keyboard);
+  const auto pointer = xcb_grab_pointer(other, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, 0, 0, 0);
+  const auto keyboard = xcb_grab_keyboard(other, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+  std::unique_ptr<xcb_grab_pointer_reply_t, decltype(&std::free)> p(xcb_grab_pointer_reply(other, pointer, 0), std::free);
+  std::unique_ptr<xcb_grab_keyboard_reply_t, decltype(&std::free)> k(xcb_grab_keyboard_reply(other, keyboard, 0), std::free);
   xcb_disconnect(other);  // lets go of whatever it took
-  return free;
+  return p && k && p->status == XCB_GRAB_STATUS_SUCCESS && k->status == XCB_GRAB_STATUS_SUCCESS;
 }
 
 }  // namespace fixtures
