@@ -105,7 +105,7 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
   spyTimer_->setTimerType(Qt::PreciseTimer);
   connect(spyTimer_, &QTimer::timeout, this, [this] {
     // A move read a moment ago has nothing new to show yet.
-    if (moved_ || !lastRead_.isValid() || lastRead_.elapsed() >= spyTimer_->interval() / 2) readColourUnderPointer();
+    if (!lastRead_.isValid() || lastRead_.elapsed() >= spyTimer_->interval() / 2) readColourUnderPointer();
   });
   installEventFilter(this);
 
@@ -235,12 +235,13 @@ void ColorSpyWindow::Nudge(QPoint step) {
 bool ColorSpyWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != this || !picking()) return QFrame::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
-    // The event's position is logical, rounded: ask the pointer itself.
+    // The event's position is logical and rounded: it is the device pixel
+    // only at a ratio of 1; elsewhere the pointer itself is asked.
+    const QPoint logical = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    const QScreen* screen = QGuiApplication::screenAt(logical);
     pointer_.reset();
-    // No display shows two colours within one frame: a second move in the
-    // same frame is read at the frame's tick.
-    moved_ = lastRead_.isValid() && lastRead_.elapsed() < spyTimer_->interval();
-    if (!moved_) readColourUnderPointer();
+    if (screen && screen->devicePixelRatio() == 1) pointer_ = logical;
+    readColourUnderPointer();
     return true;
   }
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
@@ -275,7 +276,6 @@ void ColorSpyWindow::readColourUnderPointer() {
 void ColorSpyWindow::ReadColourAt(std::optional<QPoint> pointer) {
   // A read that fails (no screen there, read refused) leaves everything as
   // it is; so does a pixel the zoom window may be showing instead.
-  moved_ = false;
   if (!pointer) return;
   if (zoom_) {
     zoom_->Place(*pointer);

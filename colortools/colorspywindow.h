@@ -92,7 +92,6 @@ class ColorSpyWindow : public QFrame {
   Qt::MouseButton pickButton_ = Qt::NoButton;
   bool caveatShown_ = false;
   QElapsedTimer lastRead_;
-  bool moved_ = false;  // a move waits for the frame's tick
   std::optional<QPoint> pointer_;  // device pixels, as the last move left it
   // What the window showed when the pick began, for Esc.
   std::uint32_t swatchBefore_ = 0;
