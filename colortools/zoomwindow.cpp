@@ -1,11 +1,11 @@
 #include "colortools/zoomwindow.h"
 
 #include <QCursor>
-#include <cstring>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <cstring>
 #include <vector>
 
 #include "app/windowutil.h"
@@ -97,7 +97,7 @@ bool ZoomWindow::Place(QPoint pointer) {
   const ZoomRect s = ComputeZoomCopy(box.width(), box.height(), ZoomFactor, pointer.x(), pointer.y()).source;
   const bool inTheWay = homeDevice.intersects(QRect(s.x, s.y, s.width, s.height)) || homeDevice.contains(pointer);
   const QPoint target = inTheWay ? QPoint(area.left(), home.y()) : home;
-  if (target == pos() && screen == this->screen()) return false;
+  if (target == pos()) return false;
   if (isVisible()) {
     left_ = DeviceRect();
     leftAt_.start();
