@@ -2,12 +2,15 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/artwork.h"
 #include "app/twips.h"
@@ -89,10 +92,15 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
   blueBox_ = AddTextBox("txtblue", TwipsRect(1440, 1080, 150, 285), QStringLiteral("Text1"), false);
   greenBox_ = AddTextBox("txtgreen", TwipsRect(1680, 1080, 255, 285), QStringLiteral("Text1"), false);
 
+  // Reads come with every pointer move; this timer adds one per display
+  // frame, so a change under a resting pointer shows too.
   spyTimer_->setObjectName(QStringLiteral("timSpy"));
-  spyTimer_->setInterval(1);
   spyTimer_->setTimerType(Qt::PreciseTimer);
-  connect(spyTimer_, &QTimer::timeout, this, &ColorSpyWindow::readColourUnderPointer);
+  connect(spyTimer_, &QTimer::timeout, this, [this] {
+    // A move read a moment ago has nothing new to show yet.
+    if (!lastRead_.isValid() || lastRead_.elapsed() >= spyTimer_->interval() / 2) readColourUnderPointer();
+  });
+  installEventFilter(this);
 
   // Only the background drags; while picking, the grab keeps its events away.
   (new WindowDragger(this))->watch(client_);
@@ -146,45 +154,138 @@ void ColorSpyWindow::startPick(Qt::MouseButton button) {
     QMessageBox::information(this, QStringLiteral("Huevox"), unavailable);
     return;
   }
+  const QString caveat = reader_->Caveat();
+  if (!caveat.isEmpty() && !caveatShown_) {
+    // Said once, before the first pick, rather than showing wrong colours silently.
+    caveatShown_ = true;
+    QMessageBox::information(this, QStringLiteral("Huevox"), caveat);
+    return;
+  }
   pickButton_ = button;
+  lastRead_.invalidate();
+  pointer_.reset();
+  swatchBefore_ = swatch_;
+  textsBefore_ = {colourBox_->text(), redBox_->text(), greenBox_->text(), blueBox_->text(), htmlBox_->text()};
   const QCursor crossHair(CrossHair(), 7, 7);
   setCursor(crossHair);
   cursorPicture_->setVisible(false);
   zoom_ = std::make_unique<ZoomWindow>(*reader_);
   zoom_->show();
-  // Keep the pointer: the release must reach this window wherever it happens.
+  // Keep the pointer and the keys: the release must reach this window
+  // wherever it happens, and so must Esc and the arrows.
   grabMouse(crossHair);
-  spyTimer_->start();
+  grabKeyboard();
+  const qreal rate = screen() ? screen()->refreshRate() : 60;
+  spyTimer_->start(qBound(4, int(1000 / (rate > 0 ? rate : 60)), 50));
 }
 
-void ColorSpyWindow::endPick() {
+void ColorSpyWindow::StopPicking() {
   pickButton_ = Qt::NoButton;
+  releaseKeyboard();
   releaseMouse();
   unsetCursor();
   cursorPicture_->setVisible(true);
   zoom_.reset();
   spyTimer_->stop();
-  QGuiApplication::clipboard()->setText(htmlBox_->text(), QClipboard::Clipboard);
+}
+
+void ColorSpyWindow::endPick() {
+  StopPicking();
+  // Nothing read yet: the clipboard keeps what it had.
+  const QString code = htmlBox_->text();
+  if (code.isEmpty()) return;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(code, QClipboard::Clipboard);
+  // On X11 a middle click pastes it too.
+  if (clipboard->supportsSelection()) clipboard->setText(code, QClipboard::Selection);
+}
+
+void ColorSpyWindow::cancelPick() {
+  StopPicking();
+  ShowSwatch(swatchBefore_);
+  QLineEdit* boxes[] = {colourBox_, redBox_, greenBox_, blueBox_, htmlBox_};
+  for (int i = 0; i < 5; ++i) boxes[i]->setText(textsBefore_.value(i));
+}
+
+void ColorSpyWindow::Nudge(QPoint step) {
+  const std::optional<QPoint> pointer = pointer_ ? pointer_ : reader_->PointerPosition();
+  if (!pointer) return;
+  // The pointer stops at the edges: a step may only land on some screen.
+  QPoint to = *pointer + step;
+  bool onScreen = false;
+  for (QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || DeviceGeometry(screen).contains(to);
+  if (!onScreen) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+      const QRect area = DeviceGeometry(screen);
+      if (!area.contains(*pointer)) continue;
+      to = QPoint(std::clamp(to.x(), area.left(), area.right()), std::clamp(to.y(), area.top(), area.bottom()));
+    }
+  }
+  if (to == *pointer || !reader_->MovePointer(to)) return;
+  pointer_ = to;
+  readColourUnderPointer();
+  if (zoom_) zoom_->FollowNow(to);
+}
+
+bool ColorSpyWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != this || !picking()) return QFrame::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseMove) {
+    // The event's position is logical and rounded: it is the device pixel
+    // only at a ratio of 1; elsewhere the pointer itself is asked.
+    const QPoint logical = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    const QScreen* screen = QGuiApplication::screenAt(logical);
+    pointer_.reset();
+    if (screen && screen->devicePixelRatio() == 1) pointer_ = logical;
+    readColourUnderPointer();
+    return true;
+  }
+  if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const int by = key->modifiers() & Qt::ShiftModifier ? 10 : 1;
+  switch (key->key()) {
+    case Qt::Key_Escape: cancelPick(); break;
+    case Qt::Key_Left: Nudge({-by, 0}); break;
+    case Qt::Key_Right: Nudge({by, 0}); break;
+    case Qt::Key_Up: Nudge({0, -by}); break;
+    case Qt::Key_Down: Nudge({0, by}); break;
+    default: break;
+  }
+  return true;
+}
+
+void ColorSpyWindow::ShowSwatch(std::uint32_t value) {
+  if (value == swatch_) return;
+  swatch_ = value;
+  QPalette palette = swatchBox_->palette();
+  palette.setColor(QPalette::Window, ColourOf(swatch_));
+  swatchBox_->setPalette(palette);
 }
 
 void ColorSpyWindow::readColourUnderPointer() {
-  // A read that fails (no screen there, read refused) leaves everything as it is.
-  const std::optional<QPoint> pointer = reader_->PointerPosition();
+  // While the pointer is grabbed every move comes here as an event, so the
+  // position it left is still where it is.
+  if (!pointer_) pointer_ = reader_->PointerPosition();
+  ReadColourAt(pointer_);
+}
+
+void ColorSpyWindow::ReadColourAt(std::optional<QPoint> pointer) {
+  // A read that fails (no screen there, read refused) leaves everything as
+  // it is; so does a pixel the zoom window may be showing instead.
   if (!pointer) return;
+  if (zoom_) {
+    zoom_->Place(*pointer);
+    if (zoom_->Covers(*pointer)) return;
+  }
   const std::optional<std::uint32_t> colour = reader_->ReadPixel(*pointer);
   if (!colour) return;
-  if (*colour != swatch_) {
-    swatch_ = *colour;
-    QPalette palette = swatchBox_->palette();
-    palette.setColor(QPalette::Window, ColourOf(swatch_));
-    swatchBox_->setPalette(palette);
-  }
+  lastRead_.start();
+  ShowSwatch(*colour);
+  // The same text again would only cost a repaint.
   const ColourTexts texts = DescribeColour(swatch_);
-  colourBox_->setText(QString::fromStdString(texts.value));
-  redBox_->setText(QString::fromStdString(texts.red));
-  greenBox_->setText(QString::fromStdString(texts.green));
-  blueBox_->setText(QString::fromStdString(texts.blue));
-  htmlBox_->setText(QString::fromStdString(texts.hex));
+  const std::pair<QLineEdit*, const std::string&> boxes[] = {
+      {colourBox_, texts.value}, {redBox_, texts.red}, {greenBox_, texts.green}, {blueBox_, texts.blue}, {htmlBox_, texts.hex}};
+  for (const auto& [box, text] : boxes)
+    if (box->text() != QLatin1String(text.c_str())) box->setText(QString::fromStdString(text));
 }
 
 bool ColorSpyWindow::LastColour(QString& code, QColor& colour) const {

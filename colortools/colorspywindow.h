@@ -3,15 +3,19 @@
 // the screen. Press any button on the cross-hair, move anywhere, release: the
 // swatch and the hex code follow the pointer meanwhile, the zoom window shows
 // the area round it, and the release puts the hex code on the clipboard. Two
-// buttons then hand the colour on (to whoever listens).
+// buttons then hand the colour on (to whoever listens). While the button is
+// held, the arrow keys nudge the pointer a pixel (ten with Shift) and Esc
+// gives up the pick.
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPointF>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 
 class QLineEdit;
 class QTimer;
@@ -50,12 +54,15 @@ class ColorSpyWindow : public QFrame {
  private slots:
   void startPick(Qt::MouseButton button);
   void endPick();
+  void cancelPick();
   void readColourUnderPointer();
   void chooseFontColour();
   void chooseBackgroundColour();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Moves and keys while picking.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLineEdit* AddTextBox(const char* name, QRect geometry, const QString& text, bool shown);
@@ -63,6 +70,10 @@ class ColorSpyWindow : public QFrame {
   QToolButton* AddPicture(const char* name, QRect geometry, const QString& image, QSize size, const QString& tip);
   // The code and colour last read, if any.
   bool LastColour(QString& code, QColor& colour) const;
+  void StopPicking();
+  void Nudge(QPoint step);
+  void ReadColourAt(std::optional<QPoint> pointer);
+  void ShowSwatch(std::uint32_t value);
 
   std::unique_ptr<ScreenReader> reader_;
   QWidget* client_;
@@ -77,6 +88,12 @@ class ColorSpyWindow : public QFrame {
   std::unique_ptr<ZoomWindow> zoom_;
   std::uint32_t swatch_ = 0;  // the swatch's colour value, black at first
   Qt::MouseButton pickButton_ = Qt::NoButton;
+  bool caveatShown_ = false;
+  QElapsedTimer lastRead_;
+  std::optional<QPoint> pointer_;  // device pixels, as the last move left it
+  // What the window showed when the pick began, for Esc.
+  std::uint32_t swatchBefore_ = 0;
+  QStringList textsBefore_;
 };
 
 }  // namespace huevox

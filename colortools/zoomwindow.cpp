@@ -5,11 +5,12 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <cstring>
 #include <vector>
 
 #include "app/windowutil.h"
-#include "colortools/screenreader.h"
 #include "colortools/zoomgeometry.h"
+#include "platform/screenreader.h"
 
 namespace huevox {
 
@@ -21,19 +22,14 @@ constexpr int kBoxBorder = 2;
 const QColor kGridGrey(0x80, 0x80, 0x80);
 const QColor kGridSilver(0xC0, 0xC0, 0xC0);
 
-// Nearest-neighbour copy of source into the top-left destWidth x destHeight of
-// image (clipped to it): every source pixel becomes a whole block.
-void Magnify(const QImage& source, QImage& image, int destWidth, int destHeight) {
-  const int width = std::min(destWidth, image.width());
-  const int height = std::min(destHeight, image.height());
-  if (source.isNull() || width <= 0 || height <= 0) return;
-  std::vector<int> columns(width);
-  for (int x = 0; x < width; ++x) columns[x] = int(qint64(x) * source.width() / destWidth);
-  for (int y = 0; y < height; ++y) {
-    const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(int(qint64(y) * source.height() / destHeight)));
-    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) out[x] = in[columns[x]];
-  }
+// How long a spot the window has just left may still show it: the move
+// goes through the window manager, and what was under it must repaint.
+constexpr int kLeftGraceMs = 200;
+
+QScreen* ScreenAtDevice(QPoint pointer) {
+  for (QScreen* screen : QGuiApplication::screens())
+    if (DeviceGeometry(screen).contains(pointer)) return screen;
+  return QGuiApplication::primaryScreen();
 }
 
 }  // namespace
@@ -71,23 +67,53 @@ ZoomWindow::ZoomWindow(ScreenReader& reader, QWidget* parent)
   setWindowTitle(QStringLiteral("Form4"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(kClientSize);
-  PlaceInCorner();
   box_->setGeometry(rect());
   InitZoom();
+  Place(reader_.PointerPosition().value_or(QCursor::pos()));
+  leftAt_.invalidate();
   timer_->setObjectName(QStringLiteral("tmrZoom"));
   timer_->setInterval(kInterval);
   connect(timer_, &QTimer::timeout, this, &ZoomWindow::followPointer);
   timer_->start();
 }
 
-void ZoomWindow::PlaceInCorner() {
-  // The corner of the screen the pointer is on, so the magnifier shows up
-  // where the user is looking.
-  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-  if (!screen) screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
+QRect ZoomWindow::DeviceRect() const {
+  const QScreen* screen = QGuiApplication::screenAt(geometry().center());
+  if (!screen) return {};
+  const QPoint origin = screen->geometry().topLeft();  // the same in both spaces
+  const qreal ratio = screen->devicePixelRatio();
+  return {origin + (pos() - origin) * ratio, size() * ratio};
+}
+
+bool ZoomWindow::Place(QPoint pointer) {
+  QScreen* screen = ScreenAtDevice(pointer);
+  if (!screen) return false;
   const QRect area = screen->geometry();
-  move(area.right() + 1 - width(), area.bottom() + 1 - height());
+  const QRect device = DeviceGeometry(screen);
+  const qreal ratio = screen->devicePixelRatio();
+  const QPoint home(area.right() + 1 - width(), area.bottom() + 1 - height());
+  const QRect homeDevice(device.topLeft() + (home - area.topLeft()) * ratio, size() * ratio);
+  const QSize box = size() - QSize(2 * kBoxBorder, 2 * kBoxBorder);
+  const ZoomRect s = ComputeZoomCopy(box.width(), box.height(), ZoomFactor, pointer.x(), pointer.y()).source;
+  const bool inTheWay = homeDevice.intersects(QRect(s.x, s.y, s.width, s.height)) || homeDevice.contains(pointer);
+  const QPoint target = inTheWay ? QPoint(area.left(), home.y()) : home;
+  if (target == pos()) return false;
+  if (isVisible()) {
+    left_ = DeviceRect();
+    leftAt_.start();
+  }
+  move(target);
+  LastX = -100;  // draw again once it is there
+  return true;
+}
+
+void ZoomWindow::FollowNow(QPoint pointer) {
+  if (!Place(pointer)) DrawZoom(pointer);
+}
+
+bool ZoomWindow::Covers(QPoint pointer) const {
+  if (DeviceRect().contains(pointer)) return true;
+  return leftAt_.isValid() && leftAt_.elapsed() < kLeftGraceMs && left_.contains(pointer);
 }
 
 void ZoomWindow::InitZoom() {
@@ -106,6 +132,7 @@ void ZoomWindow::followPointer() {
   ElapsedMs += timer_->interval();
   const std::optional<QPoint> pointer = reader_.PointerPosition();
   if (!pointer) return;
+  if (Place(*pointer)) return;  // the next tick draws, from the new corner
   if (pointer->x() != LastX || pointer->y() != LastY || ElapsedMs >= kRefreshAfterMs) {
     DrawZoom(*pointer);
     if (ElapsedMs >= kRefreshAfterMs) RestoreTopmost();
@@ -117,14 +144,49 @@ void ZoomWindow::followPointer() {
 
 void ZoomWindow::DrawZoom(QPoint pointer) {
   QImage& image = box_->backImage();
+  if (base_.size() != image.size()) PrepareFrame(image.size());
   const ZoomCopy copy = ComputeZoomCopy(image.width(), image.height(), ZoomFactor, pointer.x(), pointer.y());
-  image.fill(Qt::white);
+  // White, grid and marker in one copy; then only the pixels between them.
+  std::memcpy(image.bits(), base_.constBits(), image.sizeInBytes());
   const ZoomRect& s = copy.source;
-  if (reader_.ReadArea(QRect(s.x, s.y, s.width, s.height), capture_))
-    Magnify(capture_, image, copy.destWidth, copy.destHeight);
-  DrawZoomGrid(image);
-  box_->repaint();
+  if (reader_.ReadArea(QRect(s.x, s.y, s.width, s.height), capture_)) {
+    for (const Run& run : runs_) {
+      const auto* in = reinterpret_cast<const QRgb*>(
+          capture_.constScanLine(int(qint64(run.y) * capture_.height() / copy.destHeight)));
+      auto* out = reinterpret_cast<QRgb*>(image.scanLine(run.y));
+      for (int x = run.x0; x < run.x1; ++x) out[x] = in[columns_[x]];
+    }
+  }
+  box_->update();  // shown with the next paint, not drawn twice
   emit redrawn();
+}
+
+void ZoomWindow::PrepareFrame(QSize box) {
+  base_ = QImage(box, QImage::Format_RGB32);
+  base_.fill(Qt::white);
+  DrawZoomGrid(base_);
+  // The copy's size depends on the box only, so its blocks do too.
+  const ZoomCopy copy = ComputeZoomCopy(box.width(), box.height(), ZoomFactor, 0, 0);
+  const int width = std::min(copy.destWidth, box.width());
+  const int height = std::min(copy.destHeight, box.height());
+  columns_.assign(width, 0);
+  for (int x = 0; x < width; ++x) columns_[x] = int(qint64(x) * copy.source.width / copy.destWidth);
+  // The grid and marker are where drawing them on black gives the same pixel
+  // as on white.
+  QImage probe(box, QImage::Format_RGB32);
+  probe.fill(Qt::black);
+  DrawZoomGrid(probe);
+  runs_.clear();
+  for (int y = 0; y < height; ++y) {
+    const auto* a = reinterpret_cast<const QRgb*>(base_.constScanLine(y));
+    const auto* b = reinterpret_cast<const QRgb*>(probe.constScanLine(y));
+    for (int x = 0; x < width;) {
+      while (x < width && a[x] == b[x]) ++x;
+      const int x0 = x;
+      while (x < width && a[x] != b[x]) ++x;
+      if (x > x0) runs_.push_back({y, x0, x});
+    }
+  }
 }
 
 QBrush ZoomWindow::CreateCheckerBrush(const QColor& colour1, const QColor& colour2) {
@@ -136,22 +198,14 @@ QBrush ZoomWindow::CreateCheckerBrush(const QColor& colour1, const QColor& colou
 
 void ZoomWindow::DrawZoomGrid(QImage& image) {
   if (ZoomFactor < kMinimumGridZoom) return;
-  if (overlay_.size() != image.size()) {
-    // The lines and bars only depend on the box's size: paint them once
-    // into a transparent overlay with the checker brush, aligned to the
-    // box's origin, and lay that over every frame.
-    overlay_ = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
-    overlay_.fill(Qt::transparent);
-    QPainter painter(&overlay_);
-    const QBrush brush = CreateCheckerBrush(kGridGrey, kGridSilver);
-    const int w = image.width();
-    const int h = image.height();
-    for (int x : GridLinePositions(w, ZoomFactor)) painter.fillRect(x, 0, 1, h, brush);
-    for (int y : GridLinePositions(h, ZoomFactor)) painter.fillRect(0, y, w, 1, brush);
-    for (const ZoomRect& bar : MarkerBars(w, h)) painter.fillRect(bar.x, bar.y, bar.width, bar.height, brush);
-  }
+  // The checker brush is aligned to the box's origin.
   QPainter painter(&image);
-  painter.drawImage(0, 0, overlay_);
+  const QBrush brush = CreateCheckerBrush(kGridGrey, kGridSilver);
+  const int w = image.width();
+  const int h = image.height();
+  for (int x : GridLinePositions(w, ZoomFactor)) painter.fillRect(x, 0, 1, h, brush);
+  for (int y : GridLinePositions(h, ZoomFactor)) painter.fillRect(0, y, w, 1, brush);
+  for (const ZoomRect& bar : MarkerBars(w, h)) painter.fillRect(bar.x, bar.y, bar.width, bar.height, brush);
 }
 
 }  // namespace huevox

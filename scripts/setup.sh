@@ -17,6 +17,8 @@ packages=(
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
     libgtest-dev xvfb xauth x11-utils xdotool openbox e2fsprogs libfile-mimeinfo-perl
+    # xrandr: two monitors on one Xvfb screen for the colour tools
+    x11-xserver-utils
     imagemagick
     # the preview test renders the page in a real browser
     chromium

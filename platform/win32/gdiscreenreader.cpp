@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 
 namespace huevox {
 namespace {
@@ -87,10 +87,12 @@ class GdiScreenReader final : public ScreenReader {
     if (memory) DeleteDC(memory);
     return ok;
   }
+
+  bool MovePointer(QPoint position) override { return SetCursorPos(position.x(), position.y()); }
 };
 
 }  // namespace
 
-std::unique_ptr<ScreenReader> CreateGdiScreenReader() { return std::make_unique<GdiScreenReader>(); }
+std::unique_ptr<ScreenReader> CreateNativeScreenReader() { return std::make_unique<GdiScreenReader>(); }
 
 }  // namespace huevox

@@ -1,14 +1,13 @@
-// The colour tools at a device pixel ratio of 2: every screen pixel must be
-// reachable, not only every other one.
-#include <QLabel>
+// The colour tools on two monitors of one X screen (RandR monitors on a
+// private Xvfb), the left one at a device pixel ratio of 1, the right one
+// at 2: every device pixel must be reachable on each, not only every other.
+#include <QClipboard>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "colortools/colorspywindow.h"
-#include "colortools/colourcode.h"
-#include "colortools/screenreader.h"
 #include "colortools/zoomwindow.h"
 #include "fakeinput.h"
 #include "widgets/screenfixtures.h"
@@ -18,9 +17,14 @@ using namespace fixtures;
 
 namespace {
 
-// A window whose image has one pixel per device pixel.
-std::unique_ptr<QLabel> ShowDevicePattern(QSize devicePixels, QPoint logicalAt) {
-  return ShowImage(Pattern(devicePixels), logicalAt, 2);
+QScreen* Screen(int index) { return QGuiApplication::screens().at(index); }
+
+// A pattern window on the screen, one image pixel per device pixel; its
+// top-left corner in device pixels.
+QPoint ShowPattern(int screen, std::unique_ptr<QLabel>& window) {
+  window = ShowImage(Pattern({64, 48}), Screen(screen)->geometry().topLeft() + QPoint(100, 100),
+                     Screen(screen)->devicePixelRatio());
+  return DeviceGeometry(Screen(screen)).topLeft() + QPoint(100, 100) * Screen(screen)->devicePixelRatio();
 }
 
 }  // namespace
@@ -29,87 +33,93 @@ class ColorToolsHiDpiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    QVERIFY(QGuiApplication::platformName() == "xcb");
-    QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
-  }
+  void initTestCase() { QCOMPARE(DeviceGeometry(Screen(1)), QRect(1280, 0, 1280, 1024)); }
 
   void readersAreExactToDevicePixels_data() {
-    QTest::addColumn<bool>("x11");
-    QTest::newRow("xcb") << true;
-    QTest::newRow("QScreen") << false;
+    QTest::addColumn<bool>("native");
+    QTest::addColumn<int>("screen");
+    for (int screen : {0, 1}) {
+      QTest::addRow("xcb, screen %d", screen) << true << screen;
+      QTest::addRow("QScreen, screen %d", screen) << false << screen;
+    }
   }
   void readersAreExactToDevicePixels() {
-    QFETCH(bool, x11);
-    auto reader = x11 ? CreateX11ScreenReader() : CreateQtScreenReader();
-    QVERIFY(reader);
-    auto window = ShowDevicePattern({64, 48}, {100, 100});
-    QVERIFY(window);
-    const QPoint origin(200, 200);  // device pixels
-    for (QPoint p : {QPoint(13, 7), QPoint(14, 8), QPoint(63, 47), QPoint(1, 0)}) {
-      fakeinput::Move(origin + p);
-      const auto pointer = reader->PointerPosition();
-      QVERIFY(pointer);
-      if (x11) {
-        QCOMPARE(*pointer, origin + p);
-      } else {
-        // Qt's pointer position is logical: exact to one device pixel only.
-        QVERIFY((*pointer - (origin + p)).manhattanLength() <= 2);
-      }
-      QCOMPARE(reader->ReadPixel(origin + p), std::optional<std::uint32_t>(ValueOf(PatternPixel(p.x(), p.y()))));
-    }
+    QFETCH(bool, native);
+    QFETCH(int, screen);
+    auto reader = native ? CreateNativeScreenReader() : CreateQtScreenReader();
+    std::unique_ptr<QLabel> window;
+    const QPoint origin = ShowPattern(screen, window);
+    QVERIFY(reader && window);
+    fakeinput::Move(origin + QPoint(13, 7));
+    // Qt's own pointer position is logical: exact to one logical pixel only.
+    QVERIFY((*reader->PointerPosition() - (origin + QPoint(13, 7))).manhattanLength() <= (native ? 0 : 2));
+    QCOMPARE(reader->ReadPixel(origin + QPoint(13, 7)), std::optional<std::uint32_t>(ValueOf(PatternPixel(13, 7))));
     QImage area;
     QVERIFY(reader->ReadArea(QRect(origin + QPoint(3, 5), QSize(23, 17)), area));
-    QCOMPARE(area.size(), QSize(23, 17));
-    for (int y = 0; y < 17; ++y)
-      for (int x = 0; x < 23; ++x) QCOMPARE(area.pixel(x, y), PatternPixel(3 + x, 5 + y));
+    QCOMPARE(area, Pattern({64, 48}).copy(3, 5, 23, 17));
+    // Off the desktop's top-right corner: black there, the screen elsewhere.
+    QVERIFY(reader->ReadArea(QRect(2550, -7, 22, 16), area));
+    QCOMPARE(area.pixel(10, 6), qRgb(0, 0, 0));
+    QCOMPARE(ValueOf(area.pixel(9, 7)), reader->ReadPixel({2559, 0}).value_or(1u << 24));
+    QVERIFY(!reader->ReadArea(QRect(2565, 0, 4, 4), area));
   }
 
-  void zoomShowsTheDevicePixelUnderThePointer() {
-    auto window = ShowDevicePattern({64, 48}, {100, 100});
-    QVERIFY(window);
-    fakeinput::Move({200 + 33, 200 + 21});
-    auto reader = CreateScreenReader();
-    ZoomWindow zoom(*reader);
-    QSignalSpy redrawn(&zoom, &ZoomWindow::redrawn);
-    zoom.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&zoom));
-    QTRY_VERIFY(redrawn.count() >= 1);
-    QCOMPARE(zoom.frameGeometry().bottomRight(), QGuiApplication::primaryScreen()->geometry().bottomRight());
-    const QImage& frame = zoom.frame();
-    QCOMPARE(frame.size(), QSize(217, 152));
-    QCOMPARE(frame.pixel(105, 75), PatternPixel(33, 21));
-    QCOMPARE(frame.pixel(125, 75), PatternPixel(35, 21));
-    QCOMPARE(frame.pixel(95, 85), PatternPixel(32, 22));
-    QCOMPARE(frame.pixel(0, 0), qRgb(0x80, 0x80, 0x80));
+  // A pick on either screen reads the device pixel under the pointer, and a
+  // nudge moves one device pixel; the zoom sits in that screen's corner.
+  void pickOnEachScreen_data() {
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QPoint>("picked");  // in the pattern, from (20, 9)
+    QTest::newRow("left screen") << 0 << "" << QPoint(20, 9);
+    QTest::newRow("right screen, nudged") << 1 << "Right" << QPoint(21, 9);
   }
-
-  void spyPicksAnOddDevicePixel() {
-    auto window = ShowDevicePattern({64, 48}, {100, 100});
-    QVERIFY(window);
+  void pickOnEachScreen() {
+    QFETCH(int, screen);
+    QFETCH(QString, keys);
+    QFETCH(QPoint, picked);
+    std::unique_ptr<QLabel> window;
+    const QPoint origin = ShowPattern(screen, window);
     ColorSpyWindow spy;
-    spy.move(20, 20);
     spy.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&spy));
-    const QPoint cross = spy.findChild<QWidget*>("picCursor")->mapToGlobal(QPoint(7, 7)) * 2;
-    fakeinput::Move(cross);
+    QVERIFY(window && QTest::qWaitForWindowExposed(&spy));
+    fakeinput::Move(spy.findChild<QWidget*>("picCursor")->mapToGlobal(QPoint(7, 7)));
     fakeinput::Button(1, true);
     QTRY_VERIFY(spy.picking());
-    fakeinput::Move({200 + 21, 200 + 9});
-    const ColourTexts expected = DescribeColour(ValueOf(PatternPixel(21, 9)));
-    QTRY_COMPARE(spy.findChild<QLineEdit*>("txtHTML")->text(), QString::fromStdString(expected.hex));
-    QCOMPARE(spy.findChild<QLineEdit*>("txtColor")->text(), QString::fromStdString(expected.value));
+    fakeinput::Move(origin + QPoint(20, 9));
+    QVERIFY(keys.isEmpty() || Key(keys));
+    QTRY_COMPARE(fakeinput::PointerPosition(), origin + picked);
+    const QString code = QString::fromStdString(DescribeColour(ValueOf(PatternPixel(picked.x(), picked.y()))).hex);
+    QTRY_COMPARE(spy.findChild<QLineEdit*>("txtHTML")->text(), code);
+    ZoomWindow* zoom = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) zoom = zoom ? zoom : qobject_cast<ZoomWindow*>(widget);
+    QVERIFY(zoom);
+    QTRY_COMPARE(zoom->frame().pixel(105, 75), PatternPixel(picked.x(), picked.y()));
+    QCOMPARE(zoom->geometry().bottomRight(), Screen(screen)->geometry().bottomRight());
     fakeinput::Button(1, false);
-    QTRY_VERIFY(!spy.picking());
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), code);
   }
 };
 
 int main(int argc, char* argv[]) {
-  // Before the application exists: every window at twice the size.
-  qputenv("QT_SCALE_FACTOR", "2");
-  QApplication app(argc, argv);
-  ColorToolsHiDpiTest test;
-  return QTest::qExec(&test, argc, argv);
+  // A private X server with two monitors side by side, before the
+  // application connects to it.
+  QProcess xvfb;
+  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "2560x1024x24", "-noreset", "-nolisten", "tcp"});
+  if (!xvfb.waitForReadyRead(10000)) return 1;
+  qputenv("DISPLAY", ":" + xvfb.readLine().trimmed());
+  if (QProcess::execute("sh", {"-c", "xrandr --setmonitor left 1280/338x1024/270+0+0 screen >/dev/null && "
+                                     "xrandr --setmonitor right 1280/338x1024/270+1280+0 none"}) != 0)
+    return 1;
+  qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
+  int result = 1;
+  {
+    QApplication app(argc, argv);
+    ColorToolsHiDpiTest test;
+    result = QTest::qExec(&test, argc, argv);
+  }
+  xvfb.terminate();
+  xvfb.waitForFinished();
+  return result;
 }
 
 #include "tst_colortools_hidpi.moc"

@@ -1,4 +1,5 @@
-#include "colortools/screenreader.h"
+// The fallback reader: QScreen::grabWindow, screen by screen.
+#include "platform/screenreader.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -11,27 +12,6 @@ namespace huevox {
 
 namespace {
 
-class UnavailableScreenReader final : public ScreenReader {
- public:
-  explicit UnavailableScreenReader(QString reason) : reason_(std::move(reason)) {}
-  QString Unavailable() const override { return reason_; }
-  std::optional<QPoint> PointerPosition() override { return std::nullopt; }
-  std::optional<std::uint32_t> ReadPixel(QPoint) override { return std::nullopt; }
-  bool ReadArea(const QRect&, QImage&) override { return false; }
-
- private:
-  QString reason_;
-};
-
-// Device pixels of each screen are taken to start at its logical origin times
-// its ratio, which holds for the usual layouts of screens with one ratio.
-QRect DeviceRect(const QScreen* screen) {
-  const qreal ratio = screen->devicePixelRatio();
-  const QRect logical = screen->geometry();
-  return {QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)),
-          QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio))};
-}
-
 class QtScreenReader final : public ScreenReader {
  public:
   QString Unavailable() const override { return {}; }
@@ -41,9 +21,8 @@ class QtScreenReader final : public ScreenReader {
     QScreen* screen = QGuiApplication::screenAt(logical);
     if (!screen) return std::nullopt;
     const qreal ratio = screen->devicePixelRatio();
-    const QPoint origin = DeviceRect(screen).topLeft();
-    return origin + QPoint(qRound((logical.x() - screen->geometry().x()) * ratio),
-                           qRound((logical.y() - screen->geometry().y()) * ratio));
+    const QPoint origin = screen->geometry().topLeft();  // the same in both spaces
+    return origin + QPoint(qRound((logical.x() - origin.x()) * ratio), qRound((logical.y() - origin.y()) * ratio));
   }
 
   std::optional<std::uint32_t> ReadPixel(QPoint position) override {
@@ -53,6 +32,18 @@ class QtScreenReader final : public ScreenReader {
     return std::uint32_t(qRed(rgb)) | std::uint32_t(qGreen(rgb)) << 8 | std::uint32_t(qBlue(rgb)) << 16;
   }
 
+  bool MovePointer(QPoint position) override {
+    for (QScreen* screen : QGuiApplication::screens()) {
+      const QRect device = DeviceGeometry(screen);
+      if (!device.contains(position)) continue;
+      const qreal ratio = screen->devicePixelRatio();
+      const QPoint origin = device.topLeft();
+      QCursor::setPos(screen, origin + (position - origin) / ratio);
+      return true;
+    }
+    return false;
+  }
+
   bool ReadArea(const QRect& area, QImage& image) override {
     if (image.size() != area.size() || image.format() != QImage::Format_RGB32)
       image = QImage(area.size(), QImage::Format_RGB32);
@@ -60,7 +51,7 @@ class QtScreenReader final : public ScreenReader {
     bool any = false;
     QPainter painter(&image);
     for (QScreen* screen : QGuiApplication::screens()) {
-      const QRect device = DeviceRect(screen);
+      const QRect device = DeviceGeometry(screen);
       const QRect part = area & device;
       if (part.isEmpty()) continue;
       // grabWindow takes logical coordinates relative to the screen: grab the
@@ -92,28 +83,6 @@ class QtScreenReader final : public ScreenReader {
 
 }  // namespace
 
-#ifndef HUEVOX_X11_SCREEN_READER
-std::unique_ptr<ScreenReader> CreateX11ScreenReader() { return nullptr; }
-#endif
-
 std::unique_ptr<ScreenReader> CreateQtScreenReader() { return std::make_unique<QtScreenReader>(); }
-
-std::unique_ptr<ScreenReader> CreateUnavailableScreenReader(QString reason) {
-  return std::make_unique<UnavailableScreenReader>(std::move(reason));
-}
-
-std::unique_ptr<ScreenReader> CreateScreenReader() {
-  const QString platform = QGuiApplication::platformName();
-  if (platform == QLatin1String("xcb")) {
-    if (auto reader = CreateX11ScreenReader()) return reader;
-  }
-  if (platform.startsWith(QLatin1String("wayland"))) {
-    return CreateUnavailableScreenReader(
-        QStringLiteral("This desktop (a Wayland session) does not let programs read the colours "
-                       "on the screen, so the colour spy cannot pick colours here. Log in to an "
-                       "X11 session to use it."));
-  }
-  return CreateQtScreenReader();
-}
 
 }  // namespace huevox

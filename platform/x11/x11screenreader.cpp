@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "colortools/screenreader.h"
+#include "platform/screenreader.h"
 
 namespace huevox {
 
@@ -47,9 +47,28 @@ class X11ScreenReader final : public ScreenReader {
       if (!root_) root_ = it.data->root;
       screens_.push_back(Describe(setup, it.data));
     }
+    // Xwayland announces itself with an extension of its own name.
+    static const char kXwayland[] = "XWAYLAND";
+    Reply<xcb_query_extension_reply_t> extension(xcb_query_extension_reply(
+        connection_, xcb_query_extension(connection_, sizeof kXwayland - 1, kXwayland), nullptr));
+    xwayland_ = extension && extension->present;
   }
 
   QString Unavailable() const override { return {}; }
+
+  QString Caveat() const override {
+    if (!xwayland_) return {};
+    return QStringLiteral(
+        "This desktop is a Wayland session, and Huevox reaches it through XWayland: the colour spy "
+        "can read only the colours of X11 programs' windows. Over other windows it shows wrong "
+        "colours. Log in to an X11 session to pick colours from every window.");
+  }
+
+  bool MovePointer(QPoint position) override {
+    if (position.x() < 0 || position.y() < 0 || position.x() > 0x7fff || position.y() > 0x7fff) return false;
+    xcb_warp_pointer(connection_, XCB_NONE, root_, 0, 0, 0, 0, std::int16_t(position.x()), std::int16_t(position.y()));
+    return xcb_flush(connection_) > 0;
+  }
 
   std::optional<QPoint> PointerPosition() override {
     Reply<xcb_query_pointer_reply_t> reply(
@@ -76,14 +95,16 @@ class X11ScreenReader final : public ScreenReader {
     image.fill(Qt::black);
     const ScreenFormat* format = FormatOf(root_);
     if (!format) return false;
-    // The server refuses a read that reaches past the root window.
-    Reply<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, root_), nullptr));
-    if (!geometry) return false;
-    const QRect part = area & QRect(0, 0, geometry->width, geometry->height);
-    if (part.isEmpty()) return false;
-    Reply<xcb_get_image_reply_t> reply(GetImage(part));
-    if (!reply) return false;
+    // The server refuses a read that reaches past the root window, whose size
+    // is asked again only when a read fails (the screen may have changed).
+    QRect part = area & RootRect(false);
+    Reply<xcb_get_image_reply_t> reply(part.isEmpty() ? nullptr : GetImage(part));
+    if (!reply) {
+      part = area & RootRect(true);
+      if (part.isEmpty()) return false;
+      reply.reset(GetImage(part));
+      if (!reply) return false;
+    }
     const std::uint8_t* data = xcb_get_image_data(reply.get());
     const int stride = xcb_get_image_data_length(reply.get()) / part.height();
     if (stride < part.width() * format->bytesPerPixel) return false;
@@ -135,6 +156,16 @@ class X11ScreenReader final : public ScreenReader {
     return format;
   }
 
+  QRect RootRect(bool ask) {
+    if (ask || rootSizeOf_ != root_) {
+      Reply<xcb_get_geometry_reply_t> geometry(
+          xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, root_), nullptr));
+      rootSize_ = geometry ? QSize(geometry->width, geometry->height) : QSize();
+      rootSizeOf_ = root_;
+    }
+    return QRect(QPoint(0, 0), rootSize_);
+  }
+
   const ScreenFormat* FormatOf(xcb_window_t root) const {
     for (const ScreenFormat& format : screens_)
       if (format.root == root) return format.bytesPerPixel ? &format : nullptr;
@@ -163,12 +194,15 @@ class X11ScreenReader final : public ScreenReader {
   xcb_connection_t* connection_;
   xcb_window_t root_ = 0;
   bool bigEndian_ = false;
+  bool xwayland_ = false;
+  xcb_window_t rootSizeOf_ = 0;
+  QSize rootSize_;
   std::vector<ScreenFormat> screens_;
 };
 
 }  // namespace
 
-std::unique_ptr<ScreenReader> CreateX11ScreenReader() {
+std::unique_ptr<ScreenReader> CreateNativeScreenReader() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (!x11 || !x11->connection()) return nullptr;
   return std::make_unique<X11ScreenReader>(x11->connection());
