@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards. Names and paths are UTF-8, as
+// the program passes them (path::string() would give the ANSI code page on Windows).
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -8,9 +9,8 @@
 
 class TempDir {
  public:
-  TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() / ("huevox-test-" + std::to_string(rd()));
+  TempDir() : path_(std::filesystem::temp_directory_path() /
+                    ("huevox-test-" + std::to_string(std::random_device{}()))) {
     std::filesystem::create_directories(path_);
   }
   ~TempDir() {
@@ -18,11 +18,8 @@ class TempDir {
     std::filesystem::remove_all(path_, ec);
   }
   TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  // Names and paths in UTF-8, as the program passes them (path::string() would
-  // give the ANSI code page on Windows).
   std::filesystem::path at(const std::string& name) const {
     return path_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
   }
@@ -30,15 +27,17 @@ class TempDir {
     const std::u8string s = at(name).u8string();
     return std::string(s.begin(), s.end());
   }
-
   void write(const std::string& name, const std::string& bytes) const {
     std::ofstream(at(name), std::ios::binary) << bytes;
   }
   std::string read(const std::string& name) const {
-    std::ifstream in(at(name), std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(at(name), std::ios::binary).rdbuf();
     return s.str();
+  }
+  // Entries in the folder: a temporary file left behind shows here.
+  long count() const {
+    return std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator());
   }
 
  private:
