@@ -28,7 +28,8 @@ struct LineSpan {
 };
 
 LineSpan LineAt(std::string_view s, size_t start) {
-  const size_t end = std::min(s.find_first_of("\r\n", start), s.size());
+  size_t end = start;
+  while (end < s.size() && s[end] != '\r' && s[end] != '\n') ++end;
   if (end == s.size()) return {start, end, end};
   const bool crlf = s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n';
   return {start, end, end + (crlf ? 2 : 1)};
@@ -79,6 +80,7 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
   for (size_t pos = 0, index = 0; pos < text.size(); ++index) {
     const LineSpan span = LineAt(text, pos);
     pos = span.next;
+    if (span.start == span.end) continue;  // files of line ends are common enough
     const std::string_view line = text.substr(span.start, span.end - span.start);
     if (const auto name = SectionName(line)) {
       if (inSection) break;
