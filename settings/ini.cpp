@@ -239,12 +239,9 @@ std::error_code WriteIni(std::string_view section, std::string_view key, std::st
   const fs::file_status status = fs::status(path, ec);
   IniDocument doc;
   if (fs::exists(status)) {
-    // Never replace what could not be read whole: it would be lost.
-    if (!fs::is_regular_file(status))
-      return std::make_error_code(fs::is_directory(status) ? std::errc::is_a_directory
-                                                           : std::errc::invalid_argument);
+    // Never replace what could not be read whole (a folder, a pipe, a read error): it would be lost.
     auto bytes = ReadFileHead(path, kIniReadLimit + 1);
-    if (!bytes) return std::make_error_code(std::errc::io_error);
+    if (!bytes) return std::make_error_code(fs::is_regular_file(status) ? std::errc::io_error : std::errc::invalid_argument);
     if (bytes->size() > kIniReadLimit) return std::make_error_code(std::errc::file_too_large);
     doc = IniDocument::FromBytes(std::move(*bytes));
   } else if (ec && ec != std::errc::no_such_file_or_directory) {

@@ -34,10 +34,8 @@ TEST(ReadIni, FollowsTheProfileRules) {
 
 // A byte order mark says UTF-8 or UTF-16 whatever the code page; a write keeps it.
 TEST(WriteIni, FilesWithAByteOrderMarkStayInTheirEncoding) {
-  const auto utf16 = [](std::u16string_view text) {  // as Notepad saves "Unicode"
-    std::string out = "\xFF\xFE";
-    for (const char16_t c : text) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return out;
+  const auto utf16 = [](std::u16string s) {  // as Notepad saves "Unicode"; this machine is little-endian
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(s.data()), s.size() * 2);
   };
   const std::pair<std::string, std::string> cases[] = {
       {"\xEF\xBB\xBF[config]\r\nFONT=Trébuchet\r\n", "\xEF\xBB\xBF[config]\r\nFONT=Trébuchet\r\nSIZE=Été\r\n"},
