@@ -49,7 +49,6 @@ std::error_code WriteNewFile(const fs::path& temp, std::string_view bytes, const
   struct stat old {};
   const bool keep = replacing && ::stat(replacing->c_str(), &old) == 0;
   if (keep) {
-    if (!S_ISREG(old.st_mode)) return std::make_error_code(std::errc::is_a_directory);
     // Read-only means no write bit at all, even for root, as on Windows.
     if ((old.st_mode & 0222) == 0 || ::access(replacing->c_str(), W_OK) != 0)
       return std::make_error_code(std::errc::permission_denied);
