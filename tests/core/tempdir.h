@@ -20,9 +20,7 @@ class TempDir {
   }
   void write(const std::string& name, const std::string& bytes) const { std::ofstream(at(name), std::ios::binary) << bytes; }
   std::string read(const std::string& name) const {
-    std::ostringstream s;
-    s << std::ifstream(at(name), std::ios::binary).rdbuf();
-    return s.str();
+    return (std::ostringstream() << std::ifstream(at(name), std::ios::binary).rdbuf()).str();
   }
   // Entries in the folder: a temporary file left behind shows here.
   long count() const { return std::distance(std::filesystem::directory_iterator(path_), {}); }

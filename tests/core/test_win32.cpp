@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "core/tempdir.h"
 #include "platform/codepage.h"
 #include "settings/fileio.h"
@@ -14,7 +16,7 @@ using namespace huevox;
 
 // Text in the system code page; "ゾーン" holds the trail bytes 0x5D and 0x5B, ']' and '[' to a byte-wise reader.
 TEST(Win32CodePage, FilesAreWrittenAndReadInTheSystemCodePage) {
-  const std::pair<unsigned, std::pair<const char*, const char*>> samples[] = {
+  const std::map<unsigned, std::pair<const char*, const char*>> samples = {
       {1252, {"Trébuchet €5 “q”", "Tr\xE9" "buchet \x80" "5 \x93q\x94"}},
       {1251, {"Шрифт Привет", "\xD8\xF0\xE8\xF4\xF2 \xCF\xF0\xE8\xE2\xE5\xF2"}},
       {932, {"ゾーン 日本 ｱ", "\x83\x5D\x81\x5B\x83\x93 \x93\xFA\x96\x7B \xB1"}},
@@ -22,19 +24,17 @@ TEST(Win32CodePage, FilesAreWrittenAndReadInTheSystemCodePage) {
   if (const char* wanted = std::getenv("HUEVOX_EXPECT_ACP"))  // under Wine the locale chooses it
     EXPECT_EQ(platform::FileCodePage(), std::stoul(wanted));
   EXPECT_EQ(platform::EncodeCodePage("Łódź 😀", 1252), "?\xF3" "d? ?");  // no look-alikes
-  for (const auto& [codePage, sample] : samples) {
-    if (codePage != platform::FileCodePage()) continue;
-    const auto [utf8, bytes] = sample;
-    TempDir dir;
-    ASSERT_FALSE(SaveListToFile(dir.file("font.blt"), {utf8}));
-    EXPECT_EQ(dir.read("font.blt"), std::string(bytes) + "\r\n");
-    dir.write("hand.ini", std::string("[") + bytes + "]\r\nk=" + bytes + "\r\n");
-    EXPECT_EQ(ReadIni(utf8, "K", dir.file("hand.ini")), utf8);
-    ASSERT_FALSE(WriteIni(utf8, "k", utf8 + std::string("!"), dir.file("hand.ini")));
-    EXPECT_EQ(dir.read("hand.ini"), std::string("[") + bytes + "]\r\nK=" + bytes + "!\r\n");
-    ASSERT_FALSE(WriteIni("config", "font", "Tahoma", dir.file("Été ☃ Łódź.ini")));  // names outside it
-    EXPECT_TRUE(FileExists(dir.file("ÉTÉ ☃ ŁÓDŹ.INI")));
-  }
+  if (!samples.count(platform::FileCodePage())) GTEST_SKIP() << "no sample for " << platform::FileCodePage();
+  const auto [utf8, bytes] = samples.at(platform::FileCodePage());
+  TempDir dir;
+  ASSERT_FALSE(SaveListToFile(dir.file("font.blt"), {utf8}));
+  EXPECT_EQ(dir.read("font.blt"), std::string(bytes) + "\r\n");
+  dir.write("hand.ini", std::string("[") + bytes + "]\r\nk=" + bytes + "\r\n");
+  EXPECT_EQ(ReadIni(utf8, "K", dir.file("hand.ini")), utf8);
+  ASSERT_FALSE(WriteIni(utf8, "k", utf8 + std::string("!"), dir.file("hand.ini")));
+  EXPECT_EQ(dir.read("hand.ini"), std::string("[") + bytes + "]\r\nK=" + bytes + "!\r\n");
+  ASSERT_FALSE(WriteIni("config", "font", "Tahoma", dir.file("Été ☃ Łódź.ini")));  // names outside it
+  EXPECT_TRUE(FileExists(dir.file("ÉTÉ ☃ ŁÓDŹ.INI")));
 }
 
 // The Windows side of owner and mode: the hidden and system attributes are kept.

@@ -108,7 +108,6 @@ class PresetsTest : public QObject {
     QTest::addColumn<LoadCase>("c");
     const QString kept = " 000000|FFFFFF|Tahoma|8|2", hand = "[Config]\nFontColor=#FF0000\nBGCOLOR=0F\nFont=Arial\nSTYLE=7\n";
     QTest::newRow("by hand") << LoadCase{"Hand.ini", hand.toLatin1(), "Hand #FF000|0F|Arial||7", ""};
-    QTest::newRow("no box for 6") << LoadCase{"Six.ini", "[config]\nSTYLE=6\n", "Six ||||2", ""};
     QTest::newRow("name not UTF-8") << LoadCase{"caf\xE9.ini", "[config]\nSTYLE=1\x1A\n", "café ||||1", ""};
     QTest::newRow("gone") << LoadCase{"Gone.ini", "", kept, "The [Gone] preset is no longer in the presets folder."};
     QTest::newRow("unreadable") << LoadCase{"Odd.ini", "/", kept, "The [Odd] preset could not be read; nothing was loaded."};
