@@ -34,18 +34,3 @@ TEST(SavePreset, WritesTheWholeFileUnderAnyNameThatFitsAndNeverReplaces) {
   EXPECT_FALSE(std::filesystem::exists(dir.at("elsewhere.ini")));
 #endif
 }
-
-#ifndef _WIN32
-// A name that is not UTF-8 (here Windows-1252) is shown decoded and found again by its bytes.
-TEST(PresetFolder, NamesThatAreNotUtf8KeepTheirBytes) {
-  TempDir dir;
-  std::ofstream(dir.path() / "caf\xE9.ini") << "[config]\nFONT=Verdana\n";
-  std::ofstream(dir.path() / "café.ini") << "[config]\nFONT=Arial\n";
-  const std::vector<std::string> names = ListPresetFiles(dir.file(""));
-  ASSERT_EQ(names.size(), 2u);
-  for (const std::string& name : names) {
-    EXPECT_EQ(PresetDisplayName(name), "café");
-    EXPECT_EQ(LoadPreset(dir.file("") + name)->face, name == "café.ini" ? "Arial" : "Verdana");
-  }
-}
-#endif
