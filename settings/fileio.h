@@ -13,7 +13,9 @@
 namespace huevox {
 
 enum class WriteMode {
-  Replace,    // an existing file is replaced
+  Replace,    // an existing file is replaced, keeping its owner and permissions (or
+              // attributes); a read-only one is refused; a symbolic link stays and
+              // the file it points to is replaced
   CreateNew,  // fails with file_exists when the name is taken, even by a late-comer
 };
 

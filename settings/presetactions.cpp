@@ -1,6 +1,7 @@
 #include "settings/presetactions.h"
 
 #include <QFileInfo>
+#include <filesystem>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "settings/presetfolder.h"
 #include "settings/presetstore.h"
+#include "settings/textcodec.h"
 #include "styles/styleswindow.h"
 
 namespace huevox {
@@ -69,9 +71,12 @@ void PresetActions::loadSelectedPreset() {
     // Keep the current setting: emptying the boxes would throw it away.
     const QString name =
         QString::fromStdString(PresetDisplayName(QFileInfo(path).fileName().toStdString()));
+    const bool gone = !std::filesystem::exists(PathFromUtf8(path.toStdString()));
     mainWindow_->refreshPresetList();
     Tell(mainWindow_, QMessageBox::Warning,
-         QStringLiteral("The [%1] preset is no longer in the presets folder.").arg(name));
+         (gone ? QStringLiteral("The [%1] preset is no longer in the presets folder.")
+               : QStringLiteral("The [%1] preset could not be read; nothing was loaded."))
+             .arg(name));
     return;
   }
   mainWindow_->fontColorEdit()->setText(QString::fromStdString(preset->fontColor));

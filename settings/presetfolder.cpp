@@ -42,7 +42,7 @@ std::vector<std::string> ListPresetFiles(std::string_view folder) {
 }
 
 std::string PresetDisplayName(std::string_view fileName) {
-  return ReplaceText(fileName, ".ini", "");
+  return ReplaceText(FileNameForDisplay(fileName), ".ini", "");
 }
 
 }  // namespace huevox

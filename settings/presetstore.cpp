@@ -76,10 +76,10 @@ SaveResult SavePreset(std::string_view folder, std::string_view name, const Font
 }
 
 std::optional<LoadedPreset> LoadPreset(std::string_view path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(PathFromUtf8(path), ec)) return std::nullopt;
+  const std::optional<IniDocument> read = ReadIniFile(path);
+  if (!read) return std::nullopt;
+  const IniDocument& file = *read;
   LoadedPreset preset;
-  const IniDocument file = ReadIniFile(path);
   preset.fontColor = ReadIni(file, kSection, "fontcolor");
   preset.backgroundColor = ReadIni(file, kSection, "bgcolor");
   preset.face = ReadIni(file, kSection, "font");

@@ -34,7 +34,7 @@ struct LoadedPreset {
   std::optional<int> style;  // only a code that a style box stands for
 };
 
-// Nothing when the file is not there; missing keys give empty values.
+// Nothing when the file is not there or cannot be read; missing keys give empty values.
 std::optional<LoadedPreset> LoadPreset(std::string_view path);
 
 }  // namespace huevox

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "platform/codepage.h"
+#include "platform/fileops.h"
 
 namespace huevox {
 namespace {
@@ -70,41 +68,14 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-#ifdef _WIN32
-std::wstring ToUtf16(std::u32string_view text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (char32_t cp : text) {
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<wchar_t>(0xD800 + (cp >> 10));
-      out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<wchar_t>(cp);
-    }
-  }
-  return out;
+// Next character of lenient UTF-8 at s[i], moving i past it.
+char32_t NextCodePoint(std::string_view s, size_t& i) {
+  char32_t cp;
+  const size_t len = Utf8SequenceAt(s, i, cp);
+  if (len == 0) return Cp1252ToCodePoint(static_cast<unsigned char>(s[i++]));
+  i += len;
+  return cp;
 }
-
-// A lone surrogate becomes U+FFFD: UTF-8 cannot carry it.
-std::u32string FromUtf16(std::wstring_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char32_t u = static_cast<char16_t>(text[i]);
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size()) {
-      const char32_t v = static_cast<char16_t>(text[i + 1]);
-      if (v >= 0xDC00 && v <= 0xDFFF) {
-        out += 0x10000 + ((u - 0xD800) << 10) + (v - 0xDC00);
-        ++i;
-        continue;
-      }
-    }
-    out += (u >= 0xD800 && u <= 0xDFFF) ? U'\xFFFD' : u;
-  }
-  return out;
-}
-#endif
 
 }  // namespace
 
@@ -132,55 +103,58 @@ std::string FromCodePoints(std::u32string_view text) {
   return out;
 }
 
-#ifdef _WIN32
-std::string DecodeCodePage(std::string_view bytes, unsigned codePage) {
-  // A system set to UTF-8 reads files as Linux does, Windows-1252 fallback included.
-  if (codePage == CP_UTF8 || bytes.empty()) return FromCodePoints(ToCodePoints(bytes));
-  // Callers read files a few MiB at most, far below the API's int counts.
-  const int size = static_cast<int>(std::min<size_t>(bytes.size(), INT_MAX));
-  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
-  return FromCodePoints(FromUtf16(wide));
-}
-
-std::string EncodeCodePage(std::string_view utf8, unsigned codePage) {
-  if (codePage == CP_UTF8 || utf8.empty()) return FromCodePoints(ToCodePoints(utf8));
-  std::u32string text = ToCodePoints(utf8);
-  // One '?' per character: ANSI code pages hold nothing beyond the BMP, and
-  // versions of Windows differ on how many '?' a surrogate pair becomes.
-  if (codePage != 54936) {  // GB18030 does hold them
-    for (char32_t& c : text) {
-      if (c > 0xFFFF) c = U'?';
-    }
-  }
-  const std::wstring wide = ToUtf16(text);
-  const int size = static_cast<int>(wide.size());
-  // No best fit: a character the code page lacks becomes '?', not a look-alike
-  // ("Ł" would silently become "L" and name another font). A few code pages
-  // take no flags at all.
-  DWORD flags = WC_NO_BEST_FIT_CHARS;
-  int n = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (n <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {
-    flags = 0;
-    n = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  }
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, flags, wide.data(), size, out.data(), n, nullptr, nullptr);
+std::string DecodeFileText(std::string_view bytes) {
+  if (const unsigned cp = platform::FileCodePage()) return platform::DecodeCodePage(bytes, cp);
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size();) AppendUtf8(out, NextCodePoint(bytes, i));
   return out;
 }
 
-std::string DecodeFileText(std::string_view bytes) { return DecodeCodePage(bytes, GetACP()); }
-std::string EncodeFileText(std::string_view utf8) { return EncodeCodePage(utf8, GetACP()); }
+std::string EncodeFileText(std::string_view utf8) {
+  if (const unsigned cp = platform::FileCodePage()) return platform::EncodeCodePage(utf8, cp);
+  return std::string(utf8);
+}
 
-std::string FromWide(std::wstring_view text) { return FromCodePoints(FromUtf16(text)); }
-std::wstring ToWide(std::string_view utf8) { return ToUtf16(ToCodePoints(utf8)); }
-#else
-std::string DecodeFileText(std::string_view bytes) { return FromCodePoints(ToCodePoints(bytes)); }
-std::string EncodeFileText(std::string_view utf8) { return std::string(utf8); }
-#endif
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size() / 2 * 3 / 2);
+  const auto unit = [&](size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  };
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) <= 0xDFFF) {
+      u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      u = 0xFFFD;
+    }
+    AppendUtf8(out, u);
+  }
+  return out;
+}
+
+std::string EncodeUtf16(std::string_view utf8, bool bigEndian) {
+  std::string out;
+  out.reserve(utf8.size() * 2);
+  const auto put = [&](char32_t u) {
+    out += static_cast<char>(bigEndian ? u >> 8 : u & 0xFF);
+    out += static_cast<char>(bigEndian ? u & 0xFF : u >> 8);
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, i);
+    if (cp < 0x10000) {
+      put(cp);
+    } else {
+      put(0xD800 + ((cp - 0x10000) >> 10));
+      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
 
 char32_t FoldCase(char32_t c) {
   if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
@@ -198,22 +172,23 @@ char32_t FoldCase(char32_t c) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  const std::u32string x = ToCodePoints(a);
-  const std::u32string y = ToCodePoints(b);
-  if (x.size() != y.size()) return false;
-  for (size_t i = 0; i < x.size(); ++i) {
-    if (FoldCase(x[i]) != FoldCase(y[i])) return false;
+  size_t i = 0, k = 0;
+  while (i < a.size() && k < b.size()) {
+    if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, k))) return false;
   }
-  return true;
+  return i == a.size() && k == b.size();
 }
 
-std::filesystem::path PathFromUtf8(std::string_view utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
+std::filesystem::path PathFromUtf8(std::string_view utf8) { return platform::PathFromText(utf8); }
 
-std::string PathToUtf8(const std::filesystem::path& path) {
-  const std::u8string s = path.u8string();
-  return std::string(s.begin(), s.end());
+std::string PathToUtf8(const std::filesystem::path& path) { return platform::PathToText(path); }
+
+std::string FileNameForDisplay(std::string_view name) {
+  std::u32string text = ToCodePoints(name);
+  for (char32_t& c : text) {
+    if (c >= 0xEF80 && c <= 0xEFFF) c = Cp1252ToCodePoint(static_cast<unsigned char>(c - 0xEF00));
+  }
+  return FromCodePoints(text);
 }
 
 }  // namespace huevox

@@ -1,91 +1,73 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "core/tempdir.h"
 #include "settings/fileio.h"
 #include "settings/ini.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace fs = std::filesystem;
-using huevox::FileExists;
-using huevox::SaveListToFile;
+using namespace huevox;
 
-TEST(SaveListToFile, EndsEveryLineWithCrLf) {
+TEST(SaveListToFile, WritesWholeFilesOrReportsWhyNot) {
   TempDir dir;
-  EXPECT_FALSE(SaveListToFile(dir.file("out.txt"), {"a", "b", "c"}));
-  EXPECT_EQ(dir.read("out.txt"), "a\r\nb\r\nc\r\n");
+  // Lines end in CR LF (the preview and update tests read them); no lines, no bytes.
   EXPECT_FALSE(SaveListToFile(dir.file("out.txt"), {}));
-  EXPECT_EQ(fs::file_size(dir.path() / "out.txt"), 0u);
-}
-
-TEST(SaveListToFile, ReportsFailureAndLeavesNoTemporaryFiles) {
-  TempDir dir;
-  dir.write("plain", "x");
+  EXPECT_EQ(dir.read("out.txt"), "");
   // A parent that is a regular file: no permission bits involved, so it fails for root too.
-  EXPECT_TRUE(SaveListToFile(dir.file("plain") + "/out.txt", {"a"}));
+  EXPECT_TRUE(SaveListToFile(dir.file("out.txt") + "/x.txt", {"a"}));
   EXPECT_TRUE(SaveListToFile(dir.file("no/such/folder/out.txt"), {"a"}));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-}
-
-#ifdef __linux__
-// An immutable folder refuses new files even to root.
-class ImmutableFolder : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_.write("old.ini", "[config]\r\nFONT=Arial\r\n");
-    if (std::system(("chattr +i " + dir_.path().string() + " 2>/dev/null").c_str()) != 0)
-      GTEST_SKIP() << "chattr +i is not supported here";
-    locked_ = true;
-  }
-  void TearDown() override {
-    if (locked_) std::system(("chattr -i " + dir_.path().string()).c_str());
-  }
-  TempDir dir_;
-  bool locked_ = false;
-};
-
-TEST_F(ImmutableFolder, FailedWriteKeepsTheOldFile) {
-  EXPECT_TRUE(SaveListToFile(dir_.file("old.ini"), {"new"}));
-  EXPECT_TRUE(huevox::WriteIni("config", "font", "Tahoma", dir_.file("old.ini")));
-  EXPECT_EQ(dir_.read("old.ini"), "[config]\r\nFONT=Arial\r\n");
-}
-#endif
-
-TEST(WriteFileAtomically, CreateNewNeverReplaces) {
-  TempDir dir;
-  dir.write("taken.ini", "old");
-  const auto err = huevox::WriteFileAtomically(dir.path() / "taken.ini", "new",
-                                               huevox::WriteMode::CreateNew);
-  EXPECT_EQ(err, std::errc::file_exists);
-  EXPECT_EQ(dir.read("taken.ini"), "old");
-  EXPECT_FALSE(huevox::WriteFileAtomically(dir.path() / "fresh.ini", "new",
-                                           huevox::WriteMode::CreateNew));
-  EXPECT_EQ(dir.read("fresh.ini"), "new");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+  EXPECT_EQ(WriteFileAtomically(dir.at("out.txt"), "new", WriteMode::CreateNew), std::errc::file_exists);
+  EXPECT_EQ(dir.count(), 1);  // the old file, and no temporary one
 }
 
 TEST(FileExists, IgnoresCaseButNeverMatchesFoldersOrHiddenFiles) {
   TempDir dir;
   dir.write("Summer.ini", "");
   dir.write(".hidden.ini", "");
-#ifdef _WIN32
-  // Hidden means the attribute there, not the dot.
-  ASSERT_TRUE(SetFileAttributesW(dir.at(".hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  dir.write("system.ini", "");
-  ASSERT_TRUE(SetFileAttributesW(dir.at("system.ini").c_str(), FILE_ATTRIBUTE_SYSTEM));
-  EXPECT_FALSE(FileExists(dir.file("System.INI")));
-#endif
-  fs::create_directory(dir.path() / "folder.ini");
-  EXPECT_TRUE(FileExists(dir.file("Summer.ini")));
+  fs::create_directory(dir.at("folder.ini"));
   EXPECT_TRUE(FileExists(dir.file("summer.INI")));
-  EXPECT_FALSE(FileExists(dir.file("Summer")));
-  EXPECT_FALSE(FileExists(dir.file("S*.ini")));  // no wildcards
-  EXPECT_FALSE(FileExists(dir.file("folder.ini")));
-  EXPECT_FALSE(FileExists(dir.file(".hidden.ini")));
-  EXPECT_FALSE(FileExists(dir.file("missing/Summer.ini")));
-  EXPECT_FALSE(FileExists(""));
+  for (const char* name : {"Summer", "S*.ini", "folder.ini", ".hidden.ini", "no/Summer.ini"})
+    EXPECT_FALSE(FileExists(dir.file(name))) << name;
 }
+
+// On Windows the write bits are the read-only attribute.
+TEST(WriteIni, ReadOnlyFilesAreRefusedWithAClearError) {
+  TempDir dir;
+  dir.write("readonly.ini", "[config]\r\nFONT=Arial\r\n");
+  fs::permissions(dir.at("readonly.ini"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::error_code error = WriteIni("config", "font", "Tahoma", dir.file("readonly.ini"));
+  EXPECT_EQ(error, std::errc::permission_denied);
+  EXPECT_EQ(DescribeError(error).find("nknown"), std::string::npos) << DescribeError(error);
+  EXPECT_EQ(SaveListToFile(dir.file("readonly.ini"), {"x"}), std::errc::permission_denied);
+  EXPECT_EQ(dir.read("readonly.ini"), "[config]\r\nFONT=Arial\r\n");
+  EXPECT_EQ(dir.count(), 1);  // no temporary file left behind
+  fs::permissions(dir.at("readonly.ini"), fs::perms::all);
+}
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Windows keeps the hidden and system attributes instead of owner and mode: see test_win32.cpp.
+TEST(WriteIni, UnreadableAndLinkedFiles) {
+  TempDir dir;
+  const std::string old = "[config]\r\nFONT=Arial\r\n";
+  // A named pipe cannot be read as a file, so it is not rewritten either.
+  ASSERT_EQ(mkfifo(dir.at("pipe.ini").c_str(), 0644), 0);
+  EXPECT_TRUE(WriteIni("config", "font", "Tahoma", dir.file("pipe.ini")));
+  EXPECT_TRUE(fs::is_fifo(dir.at("pipe.ini")));
+  // Through a link: the file it points to is replaced, with its owner and mode.
+  dir.write("real.ini", old);
+  ASSERT_EQ(chmod(dir.at("real.ini").c_str(), 0660), 0);  // not what a new file gets
+  const bool root = geteuid() == 0;  // only root can give a file away
+  if (root) ASSERT_EQ(chown(dir.at("real.ini").c_str(), 1234, 5678), 0);
+  fs::create_symlink("real.ini", dir.at("link.ini"));
+  ASSERT_FALSE(WriteIni("config", "font", "Tahoma", dir.file("link.ini")));
+  EXPECT_TRUE(fs::is_symlink(dir.at("link.ini")));
+  EXPECT_EQ(dir.read("real.ini"), "[config]\r\nFONT=Tahoma\r\n");
+  struct stat st {};
+  ASSERT_EQ(stat(dir.at("real.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0660u);
+  if (root) EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "1234:5678");
+  EXPECT_EQ(dir.count(), 3);  // no temporary file left behind
+}
+#endif

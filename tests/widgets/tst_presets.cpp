@@ -1,15 +1,9 @@
 // Colours and presets through the real main window: the colour dialog, the
 // save prompt and its messages, and loading, with real files.
-#include <QCheckBox>
-#include <QColorDialog>
-#include <QDir>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
-#include <cstdlib>
+#include <QtWidgets>
+#include <filesystem>
+#include <fstream>
 
 #include "app/mainwindow.h"
 #include "modal.h"
@@ -17,40 +11,28 @@
 
 using huevox::MainWindow;
 
+struct SaveCase {
+  QString name, folder, message;  // a null name cancels the prompt
+  QMessageBox::Icon icon;
+  QByteArray written;  // Winter.ini afterwards
+};
+struct LoadCase {
+  QByteArray file, bytes;  // no bytes: the file goes before the load; "/": a folder takes its place
+  QString shown, message;
+};
+Q_DECLARE_METATYPE(SaveCase)
+Q_DECLARE_METATYPE(LoadCase)
+
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-QColor TextColour(const QLineEdit* box) { return box->palette().color(QPalette::Text); }
-
-QStringList Shown(const MainWindow& w) {
-  QStringList names;
-  for (int i = 0; i < w.presetList()->count(); ++i) names << w.presetList()->item(i)->text();
-  return names;
-}
-
-// Types name into the save prompt (or cancels it) and notes the message that follows.
-modal::Message Save(MainWindow& w, const QString& name, bool cancel = false,
-                    modal::Message* prompt = nullptr) {
-  modal::Message message;
-  modal::whenShown<QInputDialog>([&](QInputDialog* ask) {
-    if (prompt) *prompt = {ask->windowTitle(), ask->labelText(), {}};
-    QVERIFY(ask->textValue().isEmpty());
-    modal::recordMessage(&message);
-    ask->setTextValue(name);
-    cancel ? ask->reject() : ask->accept();
-  });
-  w.pictureButton(4)->click();
-  return message;
+// The presets list, the five values of the current setting and the colours the two codes are drawn in.
+QString Shown(MainWindow& w) {
+  QStringList shown;
+  for (const QListWidgetItem* item : w.presetList()->findItems("*", Qt::MatchWildcard)) shown << item->text();
+  return shown.join(',') + " " + QStringList{w.fontColorEdit()->text(), w.backgroundColorEdit()->text(),
+      w.fontFaceEdit()->text(), w.fontSizeEdit()->text(), QString::number(w.currentSetting().style),
+      w.fontColorEdit()->palette().color(QPalette::Text).name(),
+      w.backgroundColorEdit()->palette().color(QPalette::Text).name()}.join('|');
 }
 
 }  // namespace
@@ -60,177 +42,89 @@ class PresetsTest : public QObject {
  private slots:
   void colourDialogOkAndCancel() {
     MainWindow w(QDir::tempPath() + "/huevox-none");
-    QColor openedWith;
-    modal::whenShown<QColorDialog>([&](QColorDialog* d) {
-      openedWith = d->currentColor();
-      d->setCurrentColor(QColor(255, 0, 0));
-      d->accept();
-    });
-    w.pictureButton(1)->click();
-    QCOMPARE(openedWith, QColor(Qt::black));
-    QCOMPARE(w.fontColorEdit()->text(), QString("FF0000"));
-    QCOMPARE(TextColour(w.fontColorEdit()), QColor(255, 0, 0));
-
-    // The background dialog starts from the red just confirmed; Cancel changes nothing.
-    const QColor before = TextColour(w.backgroundColorEdit());
-    modal::whenShown<QColorDialog>([&](QColorDialog* d) {
-      openedWith = d->currentColor();
-      d->setCurrentColor(QColor(0, 0, 255));
-      d->reject();
-    });
-    w.pictureButton(3)->click();
-    QCOMPARE(openedWith, QColor(255, 0, 0));
-    QCOMPARE(w.backgroundColorEdit()->text(), QString("FFFFFF"));
-    QCOMPARE(TextColour(w.backgroundColorEdit()), before);
-
-    modal::whenShown<QColorDialog>([&](QColorDialog* d) {
-      d->setCurrentColor(QColor(0x0A, 0x0B, 0x0C));
-      d->accept();
-    });
-    w.pictureButton(3)->click();
-    QCOMPARE(w.backgroundColorEdit()->text(), QString("0A0B0C"));
-    QCOMPARE(TextColour(w.backgroundColorEdit()), QColor(0x0A, 0x0B, 0x0C));
+    QStringList openedWith;
+    for (const auto& [button, colour, ok] : {std::tuple{1, QColor(255, 0, 0), true}, {3, QColor(0, 0, 255), false},
+                                             {3, QColor(0x0A, 0x0B, 0x0C), true}}) {
+      modal::whenShown<QColorDialog>([&](QColorDialog* d) {
+        openedWith << d->currentColor().name();
+        d->setCurrentColor(colour);
+        ok ? d->accept() : d->reject();
+      });
+      w.pictureButton(button)->click();
+    }
+    // Each opens with the last colour confirmed in either; Cancel changes nothing.
+    QCOMPARE(openedWith, QStringList({"#000000", "#ff0000", "#ff0000"}));
+    w.pictureButton(11)->click();  // Load with nothing selected: no message to hang on
+    QCOMPARE(Shown(w), QString(" FF0000|0A0B0C|Tahoma|8|0|#ff0000|#0a0b0c"));
   }
 
-  void saveWritesTheFileAndRebuildsTheList() {
+  void save_data() {
+    QTest::addColumn<SaveCase>("c");
+    const auto critical = QMessageBox::Critical, warning = QMessageBox::Warning, none = QMessageBox::NoIcon;
+    QTest::newRow("saved") << SaveCase{"Winter", "", "The [Winter] preset saved!!", none,
+                                       "[config]\r\nFONTCOLOR=000000\r\nBGCOLOR=FFFFFF\r\nFONT=Tahoma\r\nSIZE=8\r\nSTYLE=7\r\n"};
+    QTest::newRow("cancel") << SaveCase{{}, "", "Please select a name!!", critical, {}};
+    QTest::newRow("empty") << SaveCase{"", "", "Please select a name!!", critical, {}};
+    QTest::newRow("exists in another case") << SaveCase{"summer", "", "Preset already exists!!", none, {}};
+    QTest::newRow("path separator") << SaveCase{"a/b", "", "The preset cannot be called \"a/b\".", warning, {}};
+    QTest::newRow("too long") << SaveCase{QString(300, 'n'), "", "The preset cannot be called", warning, {}};
+    QTest::newRow("folder is a file") << SaveCase{"x", "/b.ini/p", "The [x] preset could not be saved: ", critical, {}};
+  }
+  void save() {
+    QFETCH(SaveCase, c);
     QTemporaryDir dir;
-    WriteAll(dir.filePath("b.ini"), "[config]\r\n");
-    WriteAll(dir.filePath("Zed.ini"), "[config]\r\n");
-    MainWindow w(dir.path());
+    std::ofstream(dir.filePath("Summer.ini").toStdString()) << "[config]\r\nFONT=Arial\r\n";
+    std::ofstream(dir.filePath("b.ini").toStdString());
+    MainWindow w(dir.path() + c.folder);
     w.refreshPresetList();
     w.presetList()->setCurrentRow(1);
-    w.fontColorEdit()->setText("FF0000");
-    w.fontFaceEdit()->setText("Comic Sans MS");
-    w.fontSizeEdit()->setText("10");
     w.stylesWindow()->styleBox(6)->click();
-
-    modal::Message prompt;
-    const modal::Message shown = Save(w, "Summer", false, &prompt);
-    QCOMPARE(prompt.title, QString("Huevox"));
-    QCOMPARE(prompt.text,
-             QString("Please enter the name you would like to save this preset as.."));
-    QCOMPARE(shown.title, QString("Huevox"));
-    QCOMPARE(shown.text, QString("The [Summer] preset saved!!"));
-    QCOMPARE(int(shown.icon), int(QMessageBox::NoIcon));
-    QCOMPARE(ReadAll(dir.filePath("Summer.ini")),
-             QByteArray("[config]\r\nFONTCOLOR=FF0000\r\nBGCOLOR=FFFFFF\r\nFONT=Comic Sans MS\r\n"
-                        "SIZE=10\r\nSTYLE=7\r\n"));
-    QCOMPARE(Shown(w), QStringList({"b", "Summer", "Zed"}));
-    QCOMPARE(w.presetList()->currentRow(), 0);  // the first, not the one just saved
-    QCOMPARE(w.selectedPresetPath(), dir.filePath("b.ini"));
+    QString prompt;
+    modal::Message shown;
+    modal::whenShown<QInputDialog>([&](QInputDialog* ask) {
+      prompt = ask->windowTitle() + ": " + ask->labelText() + ask->textValue();
+      modal::recordMessage(&shown);
+      ask->setTextValue(c.name);
+      c.name.isNull() ? ask->reject() : ask->accept();
+    });
+    w.pictureButton(4)->click();
+    QCOMPARE(prompt, QString("Huevox: Please enter the name you would like to save this preset as.."));
+    QVERIFY2(shown.title == "Huevox" && shown.text.startsWith(c.message), qPrintable(shown.text));
+    QCOMPARE(shown.icon, c.icon);
+    QFile written(dir.filePath("Winter.ini"));
+    QCOMPARE(written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray(), c.written);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), c.written.isEmpty() ? 2 : 3);
+    QCOMPARE(QFileInfo(dir.filePath("Summer.ini")).size(), 22);
+    if (c.written.isEmpty()) return;
+    QCOMPARE(Shown(w), QString("b,Summer,Winter 000000|FFFFFF|Tahoma|8|7|#000000|#000000"));
+    QCOMPARE(w.selectedPresetPath(), dir.filePath("b.ini"));  // the first, not the one just saved
   }
 
-  void saveOutcomes_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("icon");
-    QTest::newRow("cancel") << "ignored" << true << "Please select a name!!"
-                            << int(QMessageBox::Critical);
-    QTest::newRow("empty") << "" << false << "Please select a name!!" << int(QMessageBox::Critical);
-    QTest::newRow("exists in another case") << "summer" << false << "Preset already exists!!"
-                                            << int(QMessageBox::NoIcon);
-    QTest::newRow("path separator") << "a/b" << false << "The preset cannot be called \"a/b\"."
-                                    << int(QMessageBox::Warning);
-    QTest::newRow("wildcard") << "S*" << false << "The preset cannot be called \"S*\"."
-                              << int(QMessageBox::Warning);
-    QTest::newRow("device name") << "CON" << false << "The preset cannot be called \"CON\"."
-                                 << int(QMessageBox::Warning);
-    QTest::newRow("trailing dot") << "x." << false << "The preset cannot be called \"x.\"."
-                                  << int(QMessageBox::Warning);
-    QTest::newRow("too long") << QString(300, 'n') << false << "The preset cannot be called"
-                              << int(QMessageBox::Warning);
+  void load_data() {
+    QTest::addColumn<LoadCase>("c");
+    // Load sets the texts only: the codes stay drawn in black.
+    const QString kept = " 000000|FFFFFF|Tahoma|8|2|#000000|#000000", hand = "[Config]\nFontColor=#FF0000\nBGCOLOR=0F\nFont=Arial\nSTYLE=7\n";
+    QTest::newRow("by hand") << LoadCase{"Hand.ini", hand.toLatin1(), "Hand #FF000|0F|Arial||7|#000000|#000000", ""};
+    QTest::newRow("name not UTF-8") << LoadCase{"caf\xE9.ini", "[config]\nSTYLE=1\x1A\n", "café ||||1|#000000|#000000", ""};
+    QTest::newRow("gone") << LoadCase{"Gone.ini", "", kept, "The [Gone] preset is no longer in the presets folder."};
+    QTest::newRow("unreadable") << LoadCase{"Odd.ini", "/", kept, "The [Odd] preset could not be read; nothing was loaded."};
   }
-  void saveOutcomes() {
-    QFETCH(QString, name);
-    QFETCH(bool, cancel);
-    QFETCH(QString, message);
-    QFETCH(int, icon);
+  void load() {
+    QFETCH(LoadCase, c);
     QTemporaryDir dir;
-    const QByteArray existing = "[config]\r\nFONT=Arial\r\n";
-    WriteAll(dir.filePath("Summer.ini"), existing);
-    MainWindow w(dir.path());
-    const modal::Message shown = Save(w, name, cancel);
-    QCOMPARE(shown.title, QString("Huevox"));
-    QVERIFY2(shown.text.startsWith(message), qPrintable(shown.text));
-    QCOMPARE(int(shown.icon), icon);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Summer.ini"});
-    QCOMPARE(ReadAll(dir.filePath("Summer.ini")), existing);
-  }
-
-  void saveIntoAMissingFolderCreatesIt() {
-    QTemporaryDir dir;
-    MainWindow w(dir.filePath("presets"));
-    w.refreshPresetList();
-    const modal::Message shown = Save(w, "x.ini");
-    QCOMPARE(shown.text, QString("The [x.ini] preset saved!!"));
-    QVERIFY(QFile::exists(dir.filePath("presets/x.ini.ini")));
-    QCOMPARE(Shown(w), QStringList{"x"});
-  }
-
-  void saveIntoALockedFolderFails() {
-    QTemporaryDir dir;
-    WriteAll(dir.filePath("Old.ini"), "[config]\r\n");
-    MainWindow w(dir.path());
-    w.refreshPresetList();
-    if (std::system(qPrintable("chattr +i " + dir.path() + " 2>/dev/null")) != 0)
-      QSKIP("chattr +i is not supported here");
-    const modal::Message shown = Save(w, "Summer");
-    std::system(qPrintable("chattr -i " + dir.path()));
-    QCOMPARE(shown.title, QString("Huevox"));
-    QVERIFY2(shown.text.startsWith("The [Summer] preset could not be saved: "),
-             qPrintable(shown.text));
-    QCOMPARE(int(shown.icon), int(QMessageBox::Critical));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Old.ini"});
-    QCOMPARE(Shown(w), QStringList{"Old"});
-  }
-
-  void loadFillsTheBoxesAndTicksTheStyle() {
-    QTemporaryDir dir;
-    WriteAll(dir.filePath("Hand.ini"), "[Config]\nFontColor=#FF0000\nBGCOLOR=00FF00\nFont=Verdana\nSTYLE=7\n");
-    MainWindow w(dir.path());
-    w.refreshPresetList();
-    w.stylesWindow()->styleBox(1)->click();
-    const QColor colourBefore = TextColour(w.fontColorEdit());
-    w.pictureButton(11)->click();
-    QCOMPARE(w.fontColorEdit()->text(), QString("#FF000"));  // the box holds six characters
-    QCOMPARE(w.backgroundColorEdit()->text(), QString("00FF00"));
-    QCOMPARE(w.fontFaceEdit()->text(), QString("Verdana"));
-    QCOMPARE(w.fontSizeEdit()->text(), QString());  // a missing key empties its box
-    QVERIFY(w.stylesWindow()->styleBox(6)->isChecked());
-    QVERIFY(!w.stylesWindow()->styleBox(1)->isChecked());
-    QCOMPARE(w.currentSetting().style, 7);
-    QCOMPARE(TextColour(w.fontColorEdit()), colourBefore);
-
-    WriteAll(dir.filePath("Hand.ini"), "[config]\nSTYLE=6\n");
-    w.pictureButton(11)->click();
-    QVERIFY(w.stylesWindow()->styleBox(6)->isChecked());  // no box for 6: unchanged
-  }
-
-  void loadOfAPresetThatHasGoneKeepsTheSetting() {
-    QTemporaryDir dir;
-    WriteAll(dir.filePath("Gone.ini"), "[config]\nFONTCOLOR=123456\n");
-    WriteAll(dir.filePath("Kept.ini"), "[config]\nFONTCOLOR=654321\n");
+    const std::filesystem::path path = (QFile::encodeName(dir.path()) + "/" + c.file).toStdString();
+    std::ofstream(path) << c.bytes.toStdString();
     MainWindow w(dir.path());
     w.refreshPresetList();
     w.stylesWindow()->styleBox(2)->click();
-    QVERIFY(QFile::remove(dir.filePath("Gone.ini")));
+    if (c.bytes.isEmpty() || c.bytes == "/") std::filesystem::remove(path);
+    if (c.bytes == "/") std::filesystem::create_directory(path);
     modal::Message shown;
-    modal::recordMessage(&shown);
+    if (!c.message.isEmpty()) modal::recordMessage(&shown);
     w.pictureButton(11)->click();
-    QCOMPARE(shown.title, QString("Huevox"));
-    QVERIFY2(shown.text.contains("[Gone]"), qPrintable(shown.text));
-    QCOMPARE(w.fontColorEdit()->text(), QString("000000"));
-    QVERIFY(w.stylesWindow()->styleBox(2)->isChecked());
-    QCOMPARE(Shown(w), QStringList{"Kept"});
-  }
-
-  void loadWithNothingSelectedDoesNothing() {
-    QTemporaryDir dir;
-    MainWindow w(dir.path());
-    w.refreshPresetList();
-    w.pictureButton(11)->click();  // a message box would hang here
-    QCOMPARE(w.fontColorEdit()->text(), QString("000000"));
+    QCOMPARE(shown.text, c.message);
+    QCOMPARE(Shown(w), c.shown);  // a failed load lists the folder again
+    std::filesystem::remove_all(path);  // QTemporaryDir cannot remove a name that is not UTF-8
   }
 };
 
