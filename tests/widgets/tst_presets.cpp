@@ -178,7 +178,7 @@ class PresetsTest : public QObject {
     const modal::Message shown = Save(w, "Summer");
     std::system(qPrintable("chattr -i " + dir.path()));
     QCOMPARE(shown.title, QString("Huevox"));
-    QVERIFY2(shown.text.startsWith("The [Summer] preset could not be saved: "),
+    QVERIFY2(shown.text.startsWith("The [Summer] preset could not be saved in " + dir.path()),
              qPrintable(shown.text));
     QCOMPARE(int(shown.icon), int(QMessageBox::Critical));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Old.ini"});
