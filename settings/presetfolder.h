@@ -16,7 +16,7 @@ std::string PresetDisplayName(std::string_view fileName);
 
 // A file or folder the program ships (the intro tune, the sample presets):
 // beside the program, as in the build folder or an unzipped release, or else
-// in the installed data folder <program folder>/../share/huevox, found from
+// in the installed data folder (<program folder>/../share/huevox), found from
 // the program's own place so an installed tree can be moved. Empty when
 // neither holds it.
 std::string FindShippedFile(std::string_view programFolder, std::string_view name);
