@@ -55,8 +55,9 @@ std::string FindShippedFile(std::string_view programFolder, std::string_view nam
   const fs::path program = PathFromUtf8(programFolder);
   const fs::path file = PathFromUtf8(name);
   std::error_code ec;
-  for (const fs::path& candidate : {program / file, program / HUEVOX_DATA_FROM_PROGRAM / file}) {
-    if (fs::exists(candidate, ec)) return PathToUtf8(candidate.lexically_normal().make_preferred());
+  for (fs::path candidate : {program / file, program / HUEVOX_DATA_FROM_PROGRAM / file}) {
+    candidate = candidate.lexically_normal().make_preferred();
+    if (fs::exists(candidate, ec)) return PathToUtf8(candidate);
   }
   return {};
 }

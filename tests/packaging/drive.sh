@@ -1,11 +1,14 @@
 # Driving the real program from outside, as a user does, with xdotool.
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The visible window of process $1 titled exactly $2, waited for up to $3 s.
+# The visible window of process $1 (any, when empty) titled exactly $2,
+# waited for up to $3 s.
 window_of() {
-  local i
+  local i window pid=()
+  if [[ -n "$1" ]]; then pid=(--pid "$1"); fi
   for ((i = 0; i < ${3:-10} * 10; i++)); do
-    xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null | head -n1 && return 0
+    window=$(xdotool search --all --onlyvisible "${pid[@]}" --name "^$2\$" 2>/dev/null | head -n1)
+    if [[ -n "$window" ]]; then echo "$window"; return 0; fi
     sleep 0.1
   done
   return 1
