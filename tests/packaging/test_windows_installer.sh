@@ -11,7 +11,12 @@ set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tmp=$(mktemp -d)
-export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries for the desktop (winemenubuilder), and a home of its own.
+export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/data" XDG_CONFIG_HOME="$tmp/home/config"
+export XDG_CACHE_HOME="$tmp/home/cache"
+mkdir -p "$HOME"
 trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$tmp"' EXIT
 
 if [[ "$1" == --standin ]]; then
