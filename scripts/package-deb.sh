@@ -21,10 +21,11 @@ if [[ -z "$from" ]]; then
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libxkbcommon-dev libxcb1-dev
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Debian's hardening flags, given on every run: CMake reads CXXFLAGS only once.
   export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-  CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-  LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
   cmake --build "$build" --parallel "$(nproc)" --target huevox huevox_compressed_docs
   from=$build
 fi
