@@ -17,14 +17,32 @@ window_of() {
 # Clicks (count $3, default 1) at $1,$2 on the screen.
 click_at() { xdotool mousemove --sync "$1" "$2" click --repeat "${3:-1}" --delay 80 1; }
 
-# Answers the input box with $1 and the message that follows with Return.
+# Waits up to 10 s until process $1 (any, when empty) shows $2 windows titled "Huevox".
+wait_huevox_windows() {
+  local i pid=()
+  if [[ -n "$1" ]]; then pid=(--pid "$1"); fi
+  for ((i = 0; i < 100; i++)); do
+    (($(xdotool search --all --onlyvisible "${pid[@]}" --name '^Huevox$' 2>/dev/null | wc -l) == $2)) &&
+      return 0
+    sleep 0.1
+  done
+  fail "expected $2 windows titled Huevox"
+}
+
+# Answers the input box of process $1 with the name $3, waits for the preset
+# file in folder $2, and closes the message that follows.
 answer_save() {
-  sleep 0.7
-  xdotool type --delay 20 "$1"
+  local i
+  wait_huevox_windows "$1" 2
+  sleep 0.3
+  xdotool type --delay 20 "$3"
   xdotool key Return
-  sleep 0.7
+  for ((i = 0; i < 100; i++)); do [[ -f "$2/$3.ini" ]] && break; sleep 0.1; done
+  [[ -f "$2/$3.ini" ]] || fail "no $3.ini in $2"
+  wait_huevox_windows "$1" 2
+  sleep 0.3
   xdotool key Return
-  sleep 0.5
+  wait_huevox_windows "$1" 1
 }
 
 # Through the splash to the main window of process $1; then saves a preset
@@ -42,14 +60,13 @@ save_preset_and_load_it_back() {
   [[ -f "$folder/Classic.ini" ]] || fail "the samples are not in $folder"
 
   click_at $((x + 36)) $((y + 49)); xdotool key ctrl+a; xdotool type ABCDEF     # Text2
-  click_at $((x + 128)) $((y + 144)); answer_save "Zz Mine"                      # Picture4
-  [[ -f "$folder/Zz Mine.ini" ]] || fail "no Zz Mine.ini in $folder"
+  click_at $((x + 128)) $((y + 144)); answer_save "$pid" "$folder" "Zz Mine"     # Picture4
   click_at $((x + 36)) $((y + 49)); xdotool key ctrl+a; xdotool type 123456
   click_at $((x + 24)) $((y + 144))                                              # Picture7
   sleep 0.3
   click_at $((x + 30)) $((y + 215)); xdotool key End                             # List2
   click_at $((x + 172)) $((y + 224))                                             # Picture11
-  click_at $((x + 128)) $((y + 144)); answer_save "Again"
+  click_at $((x + 128)) $((y + 144)); answer_save "$pid" "$folder" Again
   grep -q '^FONTCOLOR=ABCDEF' "$folder/Again.ini" || fail "the preset did not load back"
   cmp -s "$folder/Zz Mine.ini" "$folder/Again.ini" || fail "loaded setting differs"
 }
