@@ -8,6 +8,7 @@
 #   test_deb.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$(cd "$1" && pwd)
 tmp=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$tmp"' EXIT

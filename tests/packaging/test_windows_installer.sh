@@ -9,6 +9,7 @@
 #                                                     as the program does, and exits
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tmp=$(mktemp -d)
 # No menu entries for the desktop (winemenubuilder), and a home of its own.
@@ -21,8 +22,9 @@ trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$tmp"' EXIT
 
 if [[ "$1" == --standin ]]; then
   release="$tmp/release"
-  mkdir -p "$release/presets"
+  mkdir -p "$release/presets" "$release/platforms"
   cp "$2" "$release/huevox.exe"
+  cp "$2" "$release/platforms/qwindows.dll"  # a plugin folder, as Qt has them
   cp "$root/resources/sound/intro.wma" "$release/"
   cp "$root"/resources/presets/*.ini "$release/presets/"
 else
@@ -37,7 +39,7 @@ drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Huevox"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Huevox.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Huevox'
-for file in bin/huevox.exe share/huevox/intro.wma share/huevox/presets/Classic.ini uninstall.exe; do
+for file in bin/huevox.exe bin/platforms/qwindows.dll share/huevox/intro.wma share/huevox/presets/Classic.ini uninstall.exe; do
   [[ -f "$installed/$file" ]] || fail "$file is not installed"
 done
 [[ ! -e "$installed/bin/presets" ]] || fail "sample presets beside the program"
