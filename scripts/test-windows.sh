@@ -40,6 +40,8 @@ packages=(
   cmake ninja-build g++-mingw-w64-x86-64-posix googletest
   wine wine64 locales
   xvfb xauth x11-utils
+  # the installer test: NSIS builds it, xdotool drives the installed program
+  nsis xdotool
 )
 scripts/install-packages.sh "${packages[@]}"
 
