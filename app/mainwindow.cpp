@@ -18,6 +18,7 @@
 #include "app/twips.h"
 #include "app/windowdrag.h"
 #include "output/messengerupdate.h"
+#include "platform/userdatafolder.h"
 #include "output/preview.h"
 #include "colortools/colorspyopener.h"
 #include "settings/colourchoice.h"
@@ -55,8 +56,7 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry,
 
 MainWindow::MainWindow(QString presetsFolder)
     : FramedWindow(QSize(Px(kClientWidthTwips), Px(kCompactHeightTwips - 2 * kFrameTwips))),
-      presetsFolder_(presetsFolder.isEmpty() ? programFolder() + QStringLiteral("/presets")
-                                             : std::move(presetsFolder)),
+      presetsFolder_(presetsFolder.isEmpty() ? defaultPresetsFolder() : std::move(presetsFolder)),
       dragger_(new WindowDragger(this)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Huevox"));
@@ -78,6 +78,12 @@ MainWindow::MainWindow(QString presetsFolder)
 MainWindow::~MainWindow() = default;
 
 QString MainWindow::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+QString MainWindow::defaultPresetsFolder() {
+  const std::string data = platform::UserDataFolder();
+  const std::string user = data.empty() ? data : data + "/Huevox/presets";
+  return QString::fromStdString(ChoosePresetsFolder(programFolder().toStdString(), user));
+}
 
 void MainWindow::buildTitleStrip() {
   QWidget* client = clientArea();
@@ -180,6 +186,9 @@ void MainWindow::buildPresetsPanel() {
   presetList_->setObjectName(QStringLiteral("List2"));
   presetList_->setGeometry(TwipsRect(120, 3120, 1695, 1230));
   presetList_->setSortingEnabled(false);
+  // Where the presets are may be beside the program or in the user's data folder.
+  presetList_->setToolTip(
+      QStringLiteral("Presets in %1").arg(QDir::toNativeSeparators(presetsFolder_)));
   connect(presetList_, &QListWidget::currentRowChanged, this, &MainWindow::selectPresetFile);
 
   buttons_.push_back(MakePictureButton(client, "Picture11", TwipsRect(2280, 3120, 615, 495),

@@ -32,6 +32,8 @@ class MainWindow : public FramedWindow {
   ~MainWindow() override;
 
   static QString programFolder();
+  // The presets folder beside the program, or the user's own when that cannot take files.
+  static QString defaultPresetsFolder();
 
   QLineEdit* fontColorEdit() const { return fontColorEdit_; }        // Text2
   QLineEdit* backgroundColorEdit() const { return backgroundColorEdit_; }  // Text3

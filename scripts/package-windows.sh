@@ -3,6 +3,7 @@
 # build exists: about 20 minutes on 2 cores) and writes
 #   dist/huevox-windows-x64/       the folder a user runs the program from
 #   dist/huevox-windows-x64.zip    that folder, zipped
+#   dist/huevox-windows-x64-setup.exe   an installer made from it with NSIS
 # The folder holds the program, its tune, the sample presets and exactly the
 # DLLs and Qt plugins the program loads.
 set -euo pipefail
@@ -43,4 +44,7 @@ done
 find "$release" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
 
 (cd dist && zip -qr "$name.zip" "$name")
-echo "Wrote dist/$name.zip ($(du -k "dist/$name.zip" | cut -f1) KiB)"
+scripts/make-windows-installer.sh "$release" "dist/$name-setup.exe"
+for file in "dist/$name.zip" "dist/$name-setup.exe"; do
+  echo "Wrote $file ($(du -k "$file" | cut -f1) KiB)"
+done

@@ -22,6 +22,5 @@ if [[ "${1:-}" == --under-display ]]; then
   exit "$status"
 fi
 
-scripts/install-packages.sh "${windows_packages[@]}"
-configure_and_build
+scripts/package-windows.sh  # builds everything, and the release the last tests run
 exec scripts/with-xvfb.sh "$self" --under-display "$@"

@@ -1,5 +1,6 @@
 #include "settings/presetactions.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <filesystem>
 #include <QInputDialog>
@@ -20,6 +21,11 @@ const QString kTitle = QStringLiteral("Huevox");
 void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   QMessageBox box(icon, kTitle, text, QMessageBox::Ok, parent);
   box.exec();
+}
+
+// Messages name the folder actually used: it may be the user's, not the program's.
+QString Folder(const MainWindow* mainWindow) {
+  return QDir::toNativeSeparators(mainWindow->presetsFolder());
 }
 
 }  // namespace
@@ -53,8 +59,8 @@ void PresetActions::savePreset() {
     case SaveResult::Outcome::Failed:
       mainWindow_->refreshPresetList();
       Tell(mainWindow_, QMessageBox::Critical,
-           QStringLiteral("The [%1] preset could not be saved: %2.")
-               .arg(name, QString::fromStdString(result.reason)));
+           QStringLiteral("The [%1] preset could not be saved in %2: %3.")
+               .arg(name, Folder(mainWindow_), QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Saved:
       mainWindow_->refreshPresetList();
@@ -74,9 +80,9 @@ void PresetActions::loadSelectedPreset() {
     const bool gone = !std::filesystem::exists(PathFromUtf8(path.toStdString()));
     mainWindow_->refreshPresetList();
     Tell(mainWindow_, QMessageBox::Warning,
-         (gone ? QStringLiteral("The [%1] preset is no longer in the presets folder.")
+         (gone ? QStringLiteral("The [%1] preset is no longer in %2.")
                : QStringLiteral("The [%1] preset could not be read; nothing was loaded."))
-             .arg(name));
+             .arg(name, Folder(mainWindow_)));
     return;
   }
   mainWindow_->fontColorEdit()->setText(QString::fromStdString(preset->fontColor));

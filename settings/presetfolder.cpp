@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <random>
 
 #include "settings/textcodec.h"
 #include "settings/textutil.h"
@@ -21,7 +23,54 @@ bool HasIniExtension(std::string_view name) {
   return name.size() > 4 && EqualsIgnoreCase(name.substr(name.size() - 4), ".ini");
 }
 
+bool TakesNewFiles(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return false;
+  // Asking by writing: permission bits say nothing for root, ACLs or read-only mounts.
+  const fs::path probe = folder / ".huevox-write-check";
+  if (!std::ofstream(probe, std::ios::binary)) return false;
+  fs::remove(probe, ec);
+  return true;
+}
+
+// Filled under another name and renamed, so a second instance starting at the
+// same time never sees half the samples.
+void CreateSeeded(const fs::path& folder, const std::string& samples) {
+  std::error_code ec;
+  fs::create_directories(folder.parent_path(), ec);
+  fs::path staging = folder;
+  staging += ".new" + std::to_string(std::random_device{}() % 1000000u);
+  if (!fs::create_directory(staging, ec)) return;
+  if (!samples.empty()) {
+    for (const std::string& name : ListPresetFiles(samples))
+      fs::copy_file(PathFromUtf8(samples) / PathFromUtf8(name), staging / PathFromUtf8(name), ec);
+  }
+  fs::rename(staging, folder, ec);
+  if (ec) fs::remove_all(staging, ec);
+}
+
 }  // namespace
+
+std::string FindShippedFile(std::string_view programFolder, std::string_view name) {
+  const fs::path program = PathFromUtf8(programFolder);
+  const fs::path file = PathFromUtf8(name);
+  std::error_code ec;
+  for (fs::path candidate : {program / file, program / HUEVOX_DATA_FROM_PROGRAM / file}) {
+    candidate = candidate.lexically_normal().make_preferred();
+    if (fs::exists(candidate, ec)) return PathToUtf8(candidate);
+  }
+  return {};
+}
+
+std::string ChoosePresetsFolder(std::string_view programFolder, std::string_view userFolder) {
+  const fs::path beside = PathFromUtf8(programFolder) / "presets";
+  if (userFolder.empty() || TakesNewFiles(beside))
+    return PathToUtf8(beside.lexically_normal().make_preferred());
+  const fs::path folder = PathFromUtf8(userFolder).lexically_normal().make_preferred();
+  std::error_code ec;
+  if (!fs::exists(folder, ec)) CreateSeeded(folder, FindShippedFile(programFolder, "presets"));
+  return PathToUtf8(folder);
+}
 
 std::vector<std::string> ListPresetFiles(std::string_view folder) {
   std::vector<std::pair<std::u32string, std::string>> found;

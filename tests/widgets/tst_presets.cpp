@@ -68,7 +68,7 @@ class PresetsTest : public QObject {
     QTest::newRow("exists in another case") << SaveCase{"summer", "", "Preset already exists!!", none, {}};
     QTest::newRow("path separator") << SaveCase{"a/b", "", "The preset cannot be called \"a/b\".", warning, {}};
     QTest::newRow("too long") << SaveCase{QString(300, 'n'), "", "The preset cannot be called", warning, {}};
-    QTest::newRow("folder is a file") << SaveCase{"x", "/b.ini/p", "The [x] preset could not be saved: ", critical, {}};
+    QTest::newRow("folder is a file") << SaveCase{"x", "/b.ini/p", "The [x] preset could not be saved in ", critical, {}};
   }
   void save() {
     QFETCH(SaveCase, c);
@@ -106,7 +106,7 @@ class PresetsTest : public QObject {
     const QString kept = " 000000|FFFFFF|Tahoma|8|2|#000000|#000000", hand = "[Config]\nFontColor=#FF0000\nBGCOLOR=0F\nFont=Arial\nSTYLE=7\n";
     QTest::newRow("by hand") << LoadCase{"Hand.ini", hand.toLatin1(), "Hand #FF000|0F|Arial||7|#000000|#000000", ""};
     QTest::newRow("name not UTF-8") << LoadCase{"caf\xE9.ini", "[config]\nSTYLE=1\x1A\n", "café ||||1|#000000|#000000", ""};
-    QTest::newRow("gone") << LoadCase{"Gone.ini", "", kept, "The [Gone] preset is no longer in the presets folder."};
+    QTest::newRow("gone") << LoadCase{"Gone.ini", "", kept, "The [Gone] preset is no longer in %1."};
     QTest::newRow("unreadable") << LoadCase{"Odd.ini", "/", kept, "The [Odd] preset could not be read; nothing was loaded."};
   }
   void load() {
@@ -122,7 +122,7 @@ class PresetsTest : public QObject {
     modal::Message shown;
     if (!c.message.isEmpty()) modal::recordMessage(&shown);
     w.pictureButton(11)->click();
-    QCOMPARE(shown.text, c.message);
+    QCOMPARE(shown.text, QString(c.message).replace("%1", QDir::toNativeSeparators(dir.path())));
     QCOMPARE(Shown(w), c.shown);  // a failed load lists the folder again
     std::filesystem::remove_all(path);  // QTemporaryDir cannot remove a name that is not UTF-8
   }

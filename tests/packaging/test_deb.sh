@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: built from the test build, its
+# dependencies resolved by apt, checked by lintian and the desktop and
+# AppStream validators, then unpacked into a temporary root and run from there
+# (the installed program finds its data from its own place): the splash
+# shows, a preset is saved into the per-user folder and loaded back.
+# Writes only to its own temporary folder. Needs an X display.
+#   test_deb.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/drive.sh"
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+build=$(cd "$1" && pwd)
+tmp=$(mktemp -d)
+trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$tmp"' EXIT
+cd "$(dirname "$0")/../.."
+
+scripts/package-deb.sh --from "$build" --out "$tmp" >/dev/null
+deb=$(echo "$tmp"/huevox_*_amd64.deb)
+apt-get install --simulate -qq "$deb" | grep -q '^Inst huevox ' || fail "apt cannot install $deb"
+report=$(lintian --fail-on error "$deb" 2>&1) || fail "lintian: $report"
+grep -v 'root privileges' <<<"$report" || true
+
+dpkg-deb -x "$deb" "$tmp/root"
+desktop-file-validate "$tmp"/root/usr/share/applications/*.desktop || fail "desktop entry"
+appstreamcli validate --no-net "$tmp"/root/usr/share/metainfo/*.xml >/dev/null || fail "AppStream"
+
+# The unpacked program, with a user of its own.
+mkdir -p "$tmp/home"
+HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" XDG_CACHE_HOME="$tmp/cache" \
+  XDG_RUNTIME_DIR="$tmp" "$tmp/root/usr/bin/huevox" 2>"$tmp/stderr" &
+pid=$!
+presets="$tmp/data/Huevox/presets"
+save_preset_and_load_it_back "$pid" "$presets"
+[[ ! -e "$tmp/root/usr/bin/presets" ]] || fail "wrote beside the installed program"
+grep -i 'intro' "$tmp/stderr" && fail "the tune was not found in the installed data folder"
+echo "PASS: package installs, validates, runs relocated, saves into $presets"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The Windows installer as a user runs it, in a Wine prefix of its own: a
+# silent install into Program Files\Huevox, the program started through its
+# Start-menu entry saves a preset into %APPDATA%\Huevox\presets, and the silent
+# uninstall leaves nothing in Program Files, the Start menu or the registry.
+# Writes only to its own temporary folder. Needs an X display.
+#   test_windows_installer.sh RELEASE_FOLDER          the Windows release
+#   test_windows_installer.sh --standin PROGRAM.exe   a stand-in that saves a preset
+#                                                     as the program does, and exits
+set -euo pipefail
+source "$(dirname "$0")/drive.sh"
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+root=$(cd "$(dirname "$0")/../.." && pwd)
+tmp=$(mktemp -d)
+# No menu entries for the desktop (winemenubuilder), and a home of its own.
+export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/data" XDG_CONFIG_HOME="$tmp/home/config"
+export XDG_CACHE_HOME="$tmp/home/cache"
+mkdir -p "$HOME"
+trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$tmp"' EXIT
+
+if [[ "$1" == --standin ]]; then
+  release="$tmp/release"
+  mkdir -p "$release/presets" "$release/platforms"
+  cp "$2" "$release/huevox.exe"
+  cp "$2" "$release/platforms/qwindows.dll"  # a plugin folder, as Qt has them
+  cp "$root/resources/sound/intro.wma" "$release/"
+  cp "$root"/resources/presets/*.ini "$release/presets/"
+else
+  release=$1
+fi
+"$root/scripts/make-windows-installer.sh" "$release" "$tmp/huevox-windows-x64-setup.exe" >/dev/null
+
+LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
+wine "$tmp/huevox-windows-x64-setup.exe" /S
+wineserver -w
+drive_c="$WINEPREFIX/drive_c"
+installed="$drive_c/Program Files/Huevox"
+menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Huevox.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Huevox'
+for file in bin/huevox.exe bin/platforms/qwindows.dll share/huevox/intro.wma share/huevox/presets/Classic.ini uninstall.exe; do
+  [[ -f "$installed/$file" ]] || fail "$file is not installed"
+done
+[[ ! -e "$installed/bin/presets" ]] || fail "sample presets beside the program"
+strings -el "$menu" | grep -qiF 'C:\Program Files\Huevox\bin\huevox.exe' || fail "no Start-menu entry"
+wine reg query "$key" /v QuietUninstallString | grep -qF 'uninstall.exe" /S' ||
+  fail "no silent uninstall in Apps & features"
+
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
+presets="$appdata/Huevox/presets"
+wine start "$(winepath -w "$menu")"
+if [[ "$1" == --standin ]]; then
+  wineserver -w  # start /wait does not wait for a shortcut's target
+  [[ -f "$presets/Installed.ini" ]] || fail "no preset saved into $presets"
+else
+  save_preset_and_load_it_back "" "$presets"
+  wineserver -k
+fi
+[[ -f "$presets/Classic.ini" ]] || fail "the samples were not copied to $presets"
+wineserver -w
+
+wine "$installed/uninstall.exe" /S
+wineserver -w
+[[ ! -e "$installed" ]] || fail "left in Program Files: $(find "$installed")"
+[[ ! -e "$menu" ]] || fail "the Start-menu entry is left"
+wine reg query "$key" >/dev/null 2>&1 && fail "still listed in Apps & features"
+[[ -f "$presets/Classic.ini" ]] || fail "the uninstall took the user's presets"
+echo "PASS: silent install, start from the Start menu, presets in $presets, silent uninstall"
