@@ -47,6 +47,14 @@ inline void Click(QPoint at, int times = 1) {
   QTest::qWait(60);
 }
 
+inline QPoint PointerPosition() {
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(Connection(), xcb_query_pointer(Connection(), Root()), nullptr);
+  const QPoint at(reply->root_x, reply->root_y);
+  std::free(reply);
+  return at;
+}
+
 // Top-level X windows from the bottom of the stack to the top.
 inline std::vector<xcb_window_t> Stacking() {
   std::vector<xcb_window_t> windows;
