@@ -4,9 +4,7 @@
 # Start-menu entry saves a preset into %APPDATA%\Huevox\presets, and the silent
 # uninstall leaves nothing in Program Files, the Start menu or the registry.
 # Writes only to its own temporary folder. Needs an X display.
-#   test_windows_installer.sh RELEASE_FOLDER          the Windows release
-#   test_windows_installer.sh --standin PROGRAM.exe   a stand-in that saves a preset
-#                                                     as the program does, and exits
+#   test_windows_installer.sh RELEASE_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -20,16 +18,7 @@ export XDG_CACHE_HOME="$tmp/home/cache"
 mkdir -p "$HOME"
 trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$tmp"' EXIT
 
-if [[ "$1" == --standin ]]; then
-  release="$tmp/release"
-  mkdir -p "$release/presets" "$release/platforms"
-  cp "$2" "$release/huevox.exe"
-  cp "$2" "$release/platforms/qwindows.dll"  # a plugin folder, as Qt has them
-  cp "$root/resources/sound/intro.wma" "$release/"
-  cp "$root"/resources/presets/*.ini "$release/presets/"
-else
-  release=$1
-fi
+release=$1
 "$root/scripts/make-windows-installer.sh" "$release" "$tmp/huevox-windows-x64-setup.exe" >/dev/null
 
 LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
@@ -50,13 +39,8 @@ wine reg query "$key" /v QuietUninstallString | grep -qF 'uninstall.exe" /S' ||
 appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
 presets="$appdata/Huevox/presets"
 wine start "$(winepath -w "$menu")"
-if [[ "$1" == --standin ]]; then
-  wineserver -w  # start /wait does not wait for a shortcut's target
-  [[ -f "$presets/Installed.ini" ]] || fail "no preset saved into $presets"
-else
-  save_preset_and_load_it_back "" "$presets"
-  wineserver -k
-fi
+save_preset_and_load_it_back "" "$presets"
+wineserver -k
 [[ -f "$presets/Classic.ini" ]] || fail "the samples were not copied to $presets"
 wineserver -w
 

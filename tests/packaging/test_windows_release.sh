@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The Windows release as a user runs it: unzipped into a fresh Wine prefix
+# with nothing else installed and no DLL path of its own, driven through real
+# X input. The splash is dismissed with a double-click; a preset is saved
+# through the input box (its bytes checked) and loaded back; "Update Aim"
+# hands the font settings file through the .blt association to a stand-in
+# messenger, whose two message boxes the program answers; a colour picked
+# from another program's window reaches the clipboard; the exit mark ends the
+# program. Every DLL shipped is loaded. Writes only to its temporary folder.
+#   test_windows_release.sh ZIP STANDIN_MESSENGER_EXE   (under an X display)
+set -euo pipefail
+source "$(dirname "$0")/drive.sh"
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+zip=$1 standin=$2
+tmp=$(mktemp -d)
+export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/data" XDG_CONFIG_HOME="$tmp/home/config"
+export XDG_CACHE_HOME="$tmp/home/cache"
+unset WINEPATH
+mkdir -p "$HOME"
+trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; kill $(jobs -p) 2>/dev/null; rm -rf "$tmp"' EXIT
+win() { winepath -w "$1"; }
+
+unzip -q "$zip" -d "$tmp"
+app="$tmp/huevox-windows-x64"
+cp "$standin" "$tmp/messenger.exe"
+LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
+# The association as a Windows user has it: .blt files open with the messenger.
+wine reg add 'HKLM\Software\Classes\.blt' /ve /d HuevoxTest.BuddyList /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\HuevoxTest.BuddyList\shell\open\command' /ve /f \
+  /d "\"$(win "$tmp/messenger.exe")\" \"$(win "$tmp/record.txt")\" \"%1\"" >/dev/null 2>&1
+
+WINEDEBUG=+loaddll wine "$app/huevox.exe" 2>"$tmp/loaddll.log" &
+save_preset_and_load_it_back "" "$app/presets"
+printf '[config]\r\nFONTCOLOR=ABCDEF\r\nBGCOLOR=FFFFFF\r\nFONT=Tahoma\r\nSIZE=8\r\nSTYLE=0\r\n' |
+  cmp -s - "$app/presets/Zz Mine.ini" || fail "the saved preset's bytes are not as written"
+main=$(window_of "" Huevox 5)
+eval "$(xdotool getwindowgeometry --shell "$main")"
+x=$((X + 3)) y=$((Y + 3))
+
+click_at $((x + 60)) $((y + 144))                                                 # Picture6
+for _ in $(seq 150); do grep -q '^AOL Instant Messenger' "$tmp/record.txt" 2>/dev/null && break; sleep 0.1; done
+grep -q '^Load Buddy List OK' "$tmp/record.txt" || fail "the first dialog was not answered"
+grep -q '^AOL Instant Messenger OK' "$tmp/record.txt" || fail "the second dialog was not answered"
+(($(grep -c '^line: ' "$tmp/record.txt") == 17)) || fail "the messenger did not get 17 lines"
+grep -q '^line:   textColor #ABCDEF' "$tmp/record.txt" || fail "not the loaded font colour"
+sleep 1
+[[ -z $(find "$WINEPREFIX/drive_c/users" -name '*.blt') ]] || fail "the font settings file was left"
+
+# A pick: from the Color spy's cross-hair onto another program's window.
+display -geometry +900+600 -size 120x120 'xc:#3366CC' &
+sleep 2
+click_at $((x + 196)) $((y + 144))                                                # Picture12
+spy=$(window_of "" "Color spy" 10) || fail "no Color spy"
+eval "$(xdotool getwindowgeometry --shell "$spy")"
+xdotool mousemove --sync $((X + 2 + 55)) $((Y + 2 + 23)) mousedown 1
+for _ in 1 2 3 4 5 6; do xdotool mousemove_relative 100 60; sleep 0.1; done
+xdotool mousemove 960 660; sleep 0.5; xdotool mouseup 1; sleep 0.5
+picked=$(xclip -o -selection clipboard 2>/dev/null || true)
+[[ "$picked" == 3366CC ]] || fail "the clipboard holds '$picked', not 3366CC"
+
+click_at $((x + 204)) $((y + 8))                                                  # Label8, the exit mark
+for _ in $(seq 100); do pgrep -f 'huevox.exe' >/dev/null || break; sleep 0.1; done
+! pgrep -f 'huevox.exe' >/dev/null || fail "the program did not end"
+
+for dll in $(cd "$app" && find . -name '*.dll'); do
+  grep -qiF "\\${dll##*/}\"" "$tmp/loaddll.log" || fail "$dll is shipped but never loaded"
+done
+echo "PASS: splash, save and load, update through the association, pick, exit; every DLL loaded"
