@@ -80,9 +80,8 @@ void PresetActions::loadSelectedPreset() {
     const bool gone = !std::filesystem::exists(PathFromUtf8(path.toStdString()));
     mainWindow_->refreshPresetList();
     Tell(mainWindow_, QMessageBox::Warning,
-         (gone ? QStringLiteral("The [%1] preset is no longer in %2.")
-               : QStringLiteral("The [%1] preset could not be read; nothing was loaded."))
-             .arg(name, Folder(mainWindow_)));
+         gone ? QStringLiteral("The [%1] preset is no longer in %2.").arg(name, Folder(mainWindow_))
+              : QStringLiteral("The [%1] preset could not be read; nothing was loaded.").arg(name));
     return;
   }
   mainWindow_->fontColorEdit()->setText(QString::fromStdString(preset->fontColor));

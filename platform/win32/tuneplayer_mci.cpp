@@ -1,4 +1,5 @@
-// The Media Control Interface plays WMA through the system's own decoders.
+// The Media Control Interface plays WMA through the system's own decoders and
+// says when the tune has ended by a message to a window of ours.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -19,38 +20,56 @@ QString MciError(MCIERROR code) {
   return QString::fromWCharArray(text.data());
 }
 
+MCIERROR Send(const std::wstring& command, HWND notify = nullptr) {
+  return mciSendStringW(command.c_str(), nullptr, 0, notify);
+}
+
+// MM_MCINOTIFY arrives here, through the event loop that Qt runs anyway.
+LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == MM_MCINOTIFY) {
+    if (auto* finished = reinterpret_cast<bool*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+      *finished = wParam == MCI_NOTIFY_SUCCESSFUL;
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 class MciTunePlayer final : public TunePlayer {
  public:
+  MciTunePlayer() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = NotifyProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"HuevoxTuneNotify";
+    RegisterClassW(&windowClass);  // fails harmlessly when registered before
+    notify_ = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            windowClass.hInstance, nullptr);
+    if (notify_) SetWindowLongPtrW(notify_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&finished_));
+  }
+
   ~MciTunePlayer() override {
-    if (open_) mciSendStringW((std::wstring(L"close ") + kAlias).c_str(), nullptr, 0, nullptr);
+    if (open_) Send(std::wstring(L"close ") + kAlias);
+    if (notify_) DestroyWindow(notify_);
   }
 
   void Play(const QString& path, std::function<void(const QString&)> failed) override {
-    const std::wstring file = path.toStdWString();
-    MCIERROR code = mciSendStringW(
-        (L"open \"" + file + L"\" type mpegvideo alias " + kAlias).c_str(), nullptr, 0, nullptr);
+    MCIERROR code =
+        Send(L"open \"" + path.toStdWString() + L"\" type mpegvideo alias " + kAlias);
     open_ = code == 0;
-    if (open_) code = mciSendStringW((std::wstring(L"play ") + kAlias).c_str(), nullptr, 0, nullptr);
+    if (open_) code = Send(std::wstring(L"play ") + kAlias + L" notify", notify_);
     if (code != 0) {
       error_ = MciError(code);
       failed(error_);
     }
   }
 
-  bool Finished() const override {
-    if (!open_ || !error_.isEmpty()) return false;
-    std::array<wchar_t, 64> mode{}, position{}, length{};
-    const std::wstring alias(kAlias);
-    mciSendStringW((L"status " + alias + L" mode").c_str(), mode.data(), 64, nullptr);
-    mciSendStringW((L"status " + alias + L" position").c_str(), position.data(), 64, nullptr);
-    mciSendStringW((L"status " + alias + L" length").c_str(), length.data(), 64, nullptr);
-    return std::wstring(mode.data()) == L"stopped" && std::wstring(position.data()) == length.data();
-  }
-
+  bool Finished() const override { return finished_; }
   QString Error() const override { return error_; }
 
  private:
+  HWND notify_ = nullptr;
   bool open_ = false;
+  bool finished_ = false;
   QString error_;
 };
 

@@ -73,8 +73,8 @@ class PresetsTest : public QObject {
   void save() {
     QFETCH(SaveCase, c);
     QTemporaryDir dir;
-    std::ofstream(dir.filePath("Summer.ini").toStdString()) << "[config]\r\nFONT=Arial\r\n";
-    std::ofstream(dir.filePath("b.ini").toStdString());
+    std::ofstream(dir.filePath("Summer.ini").toStdString(), std::ios::binary) << "[config]\r\nFONT=Arial\r\n";
+    std::ofstream(dir.filePath("b.ini").toStdString(), std::ios::binary);
     MainWindow w(dir.path() + c.folder);
     w.refreshPresetList();
     w.presetList()->setCurrentRow(1);
@@ -113,7 +113,7 @@ class PresetsTest : public QObject {
     QFETCH(LoadCase, c);
     QTemporaryDir dir;
     const std::filesystem::path path = (QFile::encodeName(dir.path()) + "/" + c.file).toStdString();
-    std::ofstream(path) << c.bytes.toStdString();
+    std::ofstream(path, std::ios::binary) << c.bytes.toStdString();
     MainWindow w(dir.path());
     w.refreshPresetList();
     w.stylesWindow()->styleBox(2)->click();
