@@ -1,6 +1,7 @@
 #include "settings/fileio.h"
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <random>
 
@@ -223,10 +224,16 @@ std::optional<std::string> ReadFileHead(const fs::path& path, std::size_t maxByt
   if (!fs::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string data(maxBytes, '\0');
-  in.read(data.data(), static_cast<std::streamsize>(maxBytes));
+  // Only as far as the file goes: a buffer the size of the limit would be
+  // allocated and cleared for every small file, and kept with the result.
+  std::string data;
+  std::array<char, 1 << 16> chunk;
+  while (data.size() < maxBytes) {
+    in.read(chunk.data(), static_cast<std::streamsize>(std::min(chunk.size(), maxBytes - data.size())));
+    if (in.gcount() <= 0) break;
+    data.append(chunk.data(), static_cast<size_t>(in.gcount()));
+  }
   if (in.bad()) return std::nullopt;
-  data.resize(static_cast<size_t>(in.gcount()));
   return data;
 }
 

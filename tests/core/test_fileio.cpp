@@ -12,6 +12,7 @@
 
 namespace fs = std::filesystem;
 using huevox::FileExists;
+using huevox::ReadFileHead;
 using huevox::SaveListToFile;
 
 TEST(SaveListToFile, EndsEveryLineWithCrLf) {
@@ -20,6 +21,13 @@ TEST(SaveListToFile, EndsEveryLineWithCrLf) {
   EXPECT_EQ(dir.read("out.txt"), "a\r\nb\r\nc\r\n");
   EXPECT_FALSE(SaveListToFile(dir.file("out.txt"), {}));
   EXPECT_EQ(fs::file_size(dir.path() / "out.txt"), 0u);
+}
+
+TEST(ReadFileHead, TakesOnlyWhatTheFileHoldsAndStopsAtTheLimit) {
+  TempDir dir;
+  dir.write("a.ini", "[config]\r\n");
+  EXPECT_LT(ReadFileHead(dir.at("a.ini"), 4u << 20)->capacity(), 4096u);  // not the limit's size
+  EXPECT_EQ(ReadFileHead(dir.at("a.ini"), 3), "[co");
 }
 
 TEST(SaveListToFile, ReportsFailureAndLeavesNoTemporaryFiles) {
