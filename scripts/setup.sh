@@ -16,6 +16,10 @@ if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
     libgtest-dev xvfb xauth x11-utils xdotool openbox e2fsprogs libfile-mimeinfo-perl
     imagemagick
+    # the sanitizer build and the fuzz targets (libFuzzer)
+    clang-14 libclang-rt-14-dev
+    # the soak: its driver, and the clipboard it reads the text boxes through
+    python3 xclip
     # the preview test renders the page in a real browser
     chromium
     # the dialog automation test answers real Wine message boxes
