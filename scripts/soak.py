@@ -290,6 +290,11 @@ class Soak:
         if self.rng.random() < 0.5:
             self.click(centre((3000, 360, 615, 495), self.geometry(spy[0]), SPY_FRAME))
 
+    def act_minimise(self):
+        self.click(self.main_point((0, 0, 135, 255)))  # the title strip's "-"
+        time.sleep(0.3)
+        xdo("windowactivate", "--sync", self.main)
+
     def act_drag_main(self):
         self.drag_window(self.main, (MAIN_FRAME + 100, MAIN_FRAME + 8))
 
@@ -323,8 +328,9 @@ class Soak:
     def sample(self):
         if self.proc.poll() is not None:
             raise SoakFailure(f"the program ended (status {self.proc.returncode})")
-        if not self.find("^Huevox$", MAIN_W):
-            raise SoakFailure("the main window is gone")
+        if "IsViewable" not in subprocess.run(["xwininfo", "-id", self.main], capture_output=True,
+                                              text=True).stdout:
+            raise SoakFailure("the main window is not shown")
         pid = self.proc.pid
         with open(f"/proc/{pid}/status") as f:
             rss = int(re.search(r"VmRSS:\s+(\d+)", f.read()).group(1)) / 1024
@@ -347,7 +353,7 @@ class Soak:
     # --- run --------------------------------------------------------------
     def run(self):
         acts = [(self.act_type, 6), (self.act_save, 3), (self.act_load, 2), (self.act_button, 4),
-                (self.act_styles, 2), (self.act_pick, 2), (self.act_drag_main, 2)]
+                (self.act_styles, 2), (self.act_pick, 2), (self.act_drag_main, 2), (self.act_minimise, 1)]
         self.setup()
         self.start_program()
         end = time.time() + self.args.minutes * 60
