@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::ofstream(path, std::ios::binary) << in.ConsumeRemainingBytesAsString();
   const std::string before = ReadIni(section2, key2, path);
   if (WriteIni(section, key, value, path) || ReadIni(section, key, path) != Cleaned(value)) abort();
-  const bool same = EqualsIgnoreCase(section, section2) && EqualsIgnoreCase(key, key2);
+  const bool same = EqualsIgnoreCase(section, section2) && EqualsIgnoreCase(key, key2);  // the key written
   if (!same && ReadIni(section2, key2, path) != before) abort();
   std::remove(path.c_str());
   return 0;
