@@ -254,8 +254,9 @@ class Soak:
 
     def act_minimise(self):
         self.click(self.at(self.main, MINIMISE))
-        time.sleep(0.3)
-        xdo("windowactivate", "--sync", self.main)
+        self.wait(lambda: b"IsUnMapped" in run("xwininfo", "-id", self.main), 5, "the minimise mark did nothing")
+        xdo("windowactivate", "--sync", self.main)  # as the taskbar would
+        self.wait(lambda: b"IsViewable" in run("xwininfo", "-id", self.main), 5, "the main window stays minimised")
 
     def act_drag_main(self):
         self.drag_window(self.main, (MAIN_FRAME + 100, MAIN_FRAME + 8))
@@ -315,6 +316,8 @@ class Soak:
         while self.actions < self.args.actions if self.args.actions else time.time() < end:
             act = self.rng.choices(list(acts), list(acts.values()))[0]
             self.actions += 1
+            if self.args.verbose:
+                print(f"soak: {self.actions} {act.__name__[4:]}", flush=True)
             act()
             self.settle()
             self.sample()
@@ -349,6 +352,7 @@ def main():
     parser.add_argument("minutes", type=float, nargs="?", default=1)
     parser.add_argument("--seed", type=int, default=random.SystemRandom().randrange(1 << 31))
     parser.add_argument("--actions", type=int, default=0, help="stop after this many actions")
+    parser.add_argument("--verbose", action="store_true", help="name each action")
     parser.add_argument("--build", default=f"{ROOT}/build")
     args = parser.parse_args()
     print(f"soak: seed {args.seed}, {args.actions or args.minutes} {'actions' if args.actions else 'min'}", flush=True)
