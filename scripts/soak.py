@@ -170,10 +170,16 @@ class Soak:
             xdo("type", "--delay", 2, text)
 
     def act_save(self):
-        values = []
-        for box in (2, 3, 4, 5):  # what the save must store, as the boxes hold it
-            self.click(self.at(self.main, BOXES[box]))
-            values.append(self.copied())
+        values, last = None, []  # what the save must store, as the boxes hold it
+        for _ in range(4):  # read until two rounds agree: after typing outside the keymap,
+            last, values = values, []  # the first clicks can act late (xdotool remaps keys)
+            for box in (2, 3, 4, 5):
+                self.click(self.at(self.main, BOXES[box]))
+                values.append(self.copied())
+            if values == last:
+                break
+        else:
+            raise SoakFailure(f"the text boxes read back differently each time: {last}, {values}")
         if self.rng.random() < 0.3:
             name = self.rng.choice(BAD_NAMES)
         elif self.rng.random() < 0.2:
