@@ -20,6 +20,10 @@ if [[ "${1:-}" == "--tests" ]]; then
     # xrandr: two monitors on one Xvfb screen for the colour tools
     x11-xserver-utils
     imagemagick
+    # the sanitizer build and the fuzz targets (libFuzzer)
+    clang-14 libclang-rt-14-dev
+    # the soak: its driver, and the clipboard it reads the text boxes through
+    python3 xclip
     # the preview test renders the page in a real browser
     chromium
     # the dialog automation test answers real Wine message boxes

@@ -1,6 +1,7 @@
 #include "settings/fileio.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <random>
@@ -58,14 +59,14 @@ std::optional<std::string> ReadFileHead(const fs::path& path, std::size_t maxByt
   if (!fs::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  // Room for what is there, not for the limit: most files are a few bytes.
-  const std::uintmax_t size = fs::file_size(path, ec);
+  // Only as far as the file goes: a buffer the size of the limit would be
+  // allocated and cleared for every small file, and kept with the result.
   std::string data;
-  data.reserve(static_cast<size_t>(std::min<std::uintmax_t>(ec ? 0 : size, maxBytes)));
-  char chunk[16384];
-  while (data.size() < maxBytes && in) {
-    in.read(chunk, static_cast<std::streamsize>(std::min(sizeof chunk, maxBytes - data.size())));
-    data.append(chunk, static_cast<size_t>(in.gcount()));
+  std::array<char, 1 << 16> chunk;
+  while (data.size() < maxBytes) {
+    in.read(chunk.data(), static_cast<std::streamsize>(std::min(chunk.size(), maxBytes - data.size())));
+    if (in.gcount() <= 0) break;
+    data.append(chunk.data(), static_cast<size_t>(in.gcount()));
   }
   if (in.bad()) return std::nullopt;
   return data;

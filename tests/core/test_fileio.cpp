@@ -19,6 +19,13 @@ TEST(SaveListToFile, WritesWholeFilesOrReportsWhyNot) {
   EXPECT_EQ(dir.count(), 1);  // the old file, and no temporary one
 }
 
+TEST(ReadFileHead, TakesOnlyWhatTheFileHoldsAndStopsAtTheLimit) {
+  TempDir dir;
+  dir.write("a.ini", "[config]\r\n");
+  EXPECT_LT(ReadFileHead(dir.at("a.ini"), 4u << 20)->capacity(), 4096u);  // not the limit's size
+  EXPECT_EQ(ReadFileHead(dir.at("a.ini"), 3), "[co");
+}
+
 TEST(FileExists, IgnoresCaseButNeverMatchesFoldersOrHiddenFiles) {
   TempDir dir;
   dir.write("Summer.ini", "");
