@@ -2,8 +2,9 @@
 # Installs what is needed, builds Huevox and runs the whole test suite with
 # CTest, on a private Xvfb server when there is no display; runs it again
 # built with sanitizers, each fuzz target for a few seconds and a one-minute
-# soak of the real program; then cross-builds the Qt-free core for Windows and
-# runs its tests under Wine.
+# soak of the real program; then cross-builds Huevox for Windows (building Qt
+# for it first when no cached build exists) and runs its tests, its installer
+# and its release end to end under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
