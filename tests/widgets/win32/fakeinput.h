@@ -8,34 +8,25 @@
 
 namespace fakeinput {
 
-inline void Sync() { QTest::qWait(0); }
-
-// Button numbers as on X11: 1 left, 2 middle, 3 right.
-inline void SendButton(int button, bool down) {
-  static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
-  static constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_RIGHTUP};
+inline void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = down ? kDown[button - 1] : kUp[button - 1];
+  input.mi = {dx, dy, 0, flags, 0, 0};
   SendInput(1, &input, sizeof input);
 }
+// settleMs: a user's pace, leaving the program under test time to handle the step.
 inline void Move(QPoint to, int settleMs = 0) {
   // Absolute positions are in 1/65535 of the virtual desktop.
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(to.x() - left, 65535, width - 1);
-  input.mi.dy = MulDiv(to.y() - top, 65535, height - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-  SendInput(1, &input, sizeof input);
-  Sync();
-  if (settleMs) QTest::qWait(settleMs);
+  Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+       MulDiv(to.x() - GetSystemMetrics(SM_XVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
+       MulDiv(to.y() - GetSystemMetrics(SM_YVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1));
+  QTest::qWait(settleMs);
 }
+// Button numbers as on X11: 1 left, 2 middle, 3 right.
 inline void Button(int button, bool down, int settleMs = 0) {
-  SendButton(button, down);
-  Sync();
-  if (settleMs) QTest::qWait(settleMs);
+  static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
+  Send(down ? kDown[button - 1] : kDown[button - 1] << 1);  // each UP flag is its DOWN flag doubled
+  QTest::qWait(settleMs);
 }
 inline void Click(QPoint at, int times = 1) {
   Move(at, 30);
