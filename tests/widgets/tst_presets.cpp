@@ -45,7 +45,7 @@ class PresetsTest : public QObject {
     QStringList openedWith;
     for (const auto& [button, colour, ok] : {std::tuple{1, QColor(255, 0, 0), true}, {3, QColor(0, 0, 255), false},
                                              {3, QColor(0x0A, 0x0B, 0x0C), true}}) {
-      modal::whenShown<QColorDialog>([&](QColorDialog* d) {
+      modal::whenShown<QColorDialog>([&, colour = colour, ok = ok](QColorDialog* d) {
         openedWith << d->currentColor().name();
         d->setCurrentColor(colour);
         ok ? d->accept() : d->reject();
