@@ -38,15 +38,6 @@ inline void Button(int button, bool down, int settleMs = 0) {
   Sync();
   if (settleMs) QTest::qWait(settleMs);
 }
-inline void Click(QPoint at, int times = 1) {
-  Move(at, 30);
-  for (int i = 0; i < times; ++i) {
-    Button(1, true);
-    Button(1, false);
-  }
-  QTest::qWait(60);
-}
-
 inline QPoint PointerPosition() {
   xcb_query_pointer_reply_t* reply =
       xcb_query_pointer_reply(Connection(), xcb_query_pointer(Connection(), Root()), nullptr);

@@ -28,13 +28,5 @@ inline void Button(int button, bool down, int settleMs = 0) {
   Send(down ? kDown[button - 1] : kDown[button - 1] << 1);  // each UP flag is its DOWN flag doubled
   QTest::qWait(settleMs);
 }
-inline void Click(QPoint at, int times = 1) {
-  Move(at, 30);
-  for (int i = 0; i < times; ++i) {
-    Button(1, true);
-    Button(1, false);
-  }
-  QTest::qWait(60);
-}
 
 }  // namespace fakeinput

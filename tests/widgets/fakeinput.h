@@ -1,0 +1,19 @@
+#pragma once
+// A user's mouse: real pointer moves and button presses through the platform's
+// own input (pointerinput.h: XTest on X11, SendInput on Windows).
+#include <QTest>
+
+#include "pointerinput.h"
+
+namespace fakeinput {
+
+inline void Click(QPoint at, int times = 1) {
+  Move(at, 30);
+  for (int i = 0; i < times; ++i) {
+    Button(1, true);
+    Button(1, false);
+  }
+  QTest::qWait(60);
+}
+
+}  // namespace fakeinput
