@@ -14,8 +14,9 @@ using namespace huevox;
 
 static std::string Cleaned(std::string v) {
   for (char& c : v) c = (c == '\r' || c == '\n') ? ' ' : c;
-  v.erase(0, v.find_first_not_of(" \t"));
-  v.erase(v.find_last_not_of(" \t") + 1);
+  const char* const blanks = " \t\v\f\x1a";  // Ctrl-Z, VT and FF are blanks to the profile functions
+  v.erase(0, v.find_first_not_of(blanks));
+  v.erase(v.find_last_not_of(blanks) + 1);
   if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
   const std::u32string text = ToCodePoints(v);
   return FromCodePoints(std::u32string_view(text).substr(0, kIniValueMax));
