@@ -174,7 +174,10 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
   const Location at = Locate(Text(), section, key);
   if (at.keyLine) return EditLine(*at.keyLine, false, line);
   if (at.sectionFound) return EditLine(at.lastContent, true, line);
-  EditLine(kAtEnd, true, "[" + std::string(section) + "]\r\n" + line);
+  // Appended rather than added up: GCC 12 warns falsely (-Wrestrict) on "[" + string.
+  std::string added = "[";
+  added.append(section).append("]\r\n").append(line);
+  EditLine(kAtEnd, true, added);
 }
 
 void IniDocument::EditLine(size_t index, bool insertAfter, std::string_view text) {

@@ -42,7 +42,7 @@ std::optional<std::string> PresetNameProblem(std::string_view name) {
   if (name.back() == '.' || name.back() == ' ')
     return "A preset name cannot end with a dot or a space.";
   if (IsReservedDeviceName(name))
-    return "\"" + std::string(name) + "\" is reserved for a device on Windows; please choose another name.";
+    return std::string(1, '"').append(name).append("\" is reserved for a device on Windows; please choose another name.");
   if (EncodeFileText(name).size() + 4 > kMaxFileNameBytes || name.size() + 4 > kMaxFileNameBytes)
     return "That name is too long for a file name; please choose a shorter one.";
   return std::nullopt;

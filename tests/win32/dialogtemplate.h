@@ -36,7 +36,9 @@ class DialogTemplate {
 
  private:
   void Dword(DWORD v) { Words({LOWORD(v), HIWORD(v)}); }
-  void Words(std::initializer_list<WORD> ws) { words_.insert(words_.end(), ws); }
+  void Words(std::initializer_list<WORD> ws) {
+    for (WORD w : ws) words_.push_back(w);  // not insert(): GCC 12 warns falsely on it
+  }
   void String(const std::wstring& s) {
     for (wchar_t c : s) words_.push_back(static_cast<WORD>(c));
     words_.push_back(0);
