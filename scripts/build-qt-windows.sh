@@ -80,7 +80,6 @@ if [[ ! -f "$build/build.ninja" ]]; then
     -DCMAKE_TOOLCHAIN_FILE="$cache/toolchain.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_C_FLAGS_RELEASE="-O1" -DCMAKE_CXX_FLAGS_RELEASE="-O1" \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ "${features[@]}"
 fi
 echo "Building Qt $version for Windows (about 40 minutes on 2 cores)" >&2
