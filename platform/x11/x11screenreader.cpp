@@ -1,5 +1,7 @@
-// The X server's root window read with xcb on Qt's own connection: one
-// round trip for the pointer, one for the pixels, nothing held in between.
+// The X server's root window read with xcb: one round trip for the pointer,
+// one for the pixels, nothing held in between. On a connection of its own
+// where it can: a reply on Qt's connection passes through Qt's event thread,
+// which costs two more thread wake-ups per read.
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
@@ -40,7 +42,7 @@ struct Channel {
 
 class X11ScreenReader final : public ScreenReader {
  public:
-  explicit X11ScreenReader(xcb_connection_t* connection) : connection_(connection) {
+  X11ScreenReader(xcb_connection_t* connection, bool owned) : connection_(connection), owned_(owned) {
     const xcb_setup_t* setup = xcb_get_setup(connection_);
     bigEndian_ = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     for (auto it = xcb_setup_roots_iterator(setup); it.rem; xcb_screen_next(&it)) {
@@ -52,6 +54,10 @@ class X11ScreenReader final : public ScreenReader {
     Reply<xcb_query_extension_reply_t> extension(xcb_query_extension_reply(
         connection_, xcb_query_extension(connection_, sizeof kXwayland - 1, kXwayland), nullptr));
     xwayland_ = extension && extension->present;
+  }
+
+  ~X11ScreenReader() override {
+    if (owned_) xcb_disconnect(connection_);
   }
 
   QString Unavailable() const override { return {}; }
@@ -192,6 +198,7 @@ class X11ScreenReader final : public ScreenReader {
   }
 
   xcb_connection_t* connection_;
+  bool owned_;
   xcb_window_t root_ = 0;
   bool bigEndian_ = false;
   bool xwayland_ = false;
@@ -200,12 +207,31 @@ class X11ScreenReader final : public ScreenReader {
   std::vector<ScreenFormat> screens_;
 };
 
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name, bool create) {
+  Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, !create, std::uint16_t(std::strlen(name)), name), nullptr));
+  return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// Whether two connections reach the same server: an atom made on one is
+// known, by the same number, on the other.
+bool SameServer(xcb_connection_t* a, xcb_connection_t* b) {
+  static const char kProbe[] = "_HUEVOX_SCREEN_READER";
+  const xcb_atom_t atom = Atom(a, kProbe, true);
+  return atom != XCB_ATOM_NONE && Atom(b, kProbe, false) == atom;
+}
+
 }  // namespace
 
 std::unique_ptr<ScreenReader> CreateNativeScreenReader() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (!x11 || !x11->connection()) return nullptr;
-  return std::make_unique<X11ScreenReader>(x11->connection());
+  // Qt may have been told another display than $DISPLAY: then Qt's.
+  xcb_connection_t* own = xcb_connect(nullptr, nullptr);
+  if (!xcb_connection_has_error(own) && SameServer(x11->connection(), own))
+    return std::make_unique<X11ScreenReader>(own, true);
+  xcb_disconnect(own);
+  return std::make_unique<X11ScreenReader>(x11->connection(), false);
 }
 
 }  // namespace huevox
