@@ -5,7 +5,7 @@ of what users do, and checks invariants as it goes. Run it through soak.sh."""
 import argparse, os, random, re, shutil, signal, subprocess, sys, tempfile, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-MAIN_W, SPY_W, MAIN_FRAME, SPY_FRAME = 223, 243, 3, 2  # window widths and frames, pixels
+MAIN_W, MAIN_FRAME, SPY_FRAME = 223, 3, 2  # the main window's width, window frames, pixels
 # Controls in twips from the client area's corner: x, y, width, height.
 BUTTONS = {1: (1200, 360, 255, 495), 3: (2880, 360, 255, 495), 7: (120, 1920, 495, 495),
            6: (600, 1920, 615, 495), 5: (1200, 1920, 495, 495), 4: (1680, 1920, 495, 495),
@@ -19,7 +19,7 @@ SPY_TO_MAIN = [(3000, 120, 255, 255), (3240, 120, 255, 255)]
 NAME_CHARS = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -_()éüßЖ"
 BAD_NAMES = ["", "a/b", "../up", "x\\y", "what?", "star*", "co:lon", '"q"', "<a>", "p|q", ".hidden",
              "trailing.", "trailing ", "CON", "lpt1.txt", "...", "x" * 300]
-LIMITS = {"windows": 400, "fds": 200, "rss_mb": 600}
+LIMITS = {"windows": 60, "fds": 200, "rss_mb": 600}
 
 
 class SoakFailure(Exception):
@@ -124,7 +124,8 @@ class Soak:
             raise SoakFailure(failure)
 
     def dialogs(self):
-        fixed = {self.main} | set(self.find("^(Styles|Form4)$")) | set(self.find(width=SPY_W))
+        # By title: a message box can be as wide as any of these.
+        fixed = {self.main} | set(self.find("^(Styles|Form4|Color spy)$"))
         return [w for w in self.find() if w not in fixed]
 
     def settle(self):
@@ -240,7 +241,7 @@ class Soak:
 
     def act_pick(self):
         self.click(self.at(self.main, BUTTONS[12]))
-        spy = self.wait(lambda: self.find(width=SPY_W), 3)
+        spy = self.wait(lambda: self.find("^Color spy$"), 3)
         if not spy:
             return
         xdo("mousemove", "--sync", *self.at(spy[0], SPY_PICK, SPY_FRAME), "mousedown", 1)
@@ -299,7 +300,9 @@ class Soak:
         pid = self.proc.pid
         with open(f"/proc/{pid}/status") as f:
             rss = int(re.search(r"VmRSS:\s+(\d+)", f.read()).group(1)) / 1024
-        s = {"windows": len(xdo("search", "--pid", pid, "--name", ".*").split()),
+        # The program's X windows, shown or not: those in its connection's id range.
+        ids = re.findall(rb"^\s*0x([0-9a-f]+)", run("xwininfo", "-root", "-tree"), re.M)
+        s = {"windows": sum(int(i, 16) >> 21 == int(self.main) >> 21 for i in ids),
              "fds": len(os.listdir(f"/proc/{pid}/fd")), "rss_mb": round(rss, 1)}
         self.samples.append(s)
         for k, limit in LIMITS.items():
@@ -322,11 +325,11 @@ class Soak:
         while self.actions < self.args.actions if self.args.actions else time.time() < end:
             act = self.rng.choices(list(acts), list(acts.values()))[0]
             self.actions += 1
-            if self.args.verbose:
-                print(f"soak: {self.actions} {act.__name__[4:]}", flush=True)
             act()
             self.settle()
             self.sample()
+            if self.args.verbose:
+                print(f"soak: {self.actions} {act.__name__[4:]} {self.samples[-1]}", flush=True)
             self.counts[act.__name__[4:]] = self.counts.get(act.__name__[4:], 0) + 1
         self.check_presets()
         self.check_trend()
@@ -358,7 +361,7 @@ def main():
     parser.add_argument("minutes", type=float, nargs="?", default=1)
     parser.add_argument("--seed", type=int, default=random.SystemRandom().randrange(1 << 31))
     parser.add_argument("--actions", type=int, default=0, help="stop after this many actions")
-    parser.add_argument("--verbose", action="store_true", help="name each action")
+    parser.add_argument("--verbose", action="store_true", help="name each action and what it left")
     parser.add_argument("--build", default=f"{ROOT}/build")
     args = parser.parse_args()
     print(f"soak: seed {args.seed}, {args.actions or args.minutes} {'actions' if args.actions else 'min'}", flush=True)
