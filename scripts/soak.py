@@ -142,8 +142,27 @@ class Soak:
         time.sleep(0.15)
 
     def at(self, window, rect, frame=MAIN_FRAME):
-        xdo("windowraise", window)
-        return centre(rect, self.geometry(window), frame)
+        if window != self.main:
+            xdo("windowraise", window)
+            return centre(rect, self.geometry(window), frame)
+        # Active, so no other program's window (a stand-in's, say) lies over it.
+        xdo("windowactivate", "--sync", window)
+        point = centre(rect, self.geometry(window), frame)
+        self.uncover(point)
+        return point
+
+    def uncover(self, point):
+        """Puts away the Styles window or the spy where it covers the point: both stay above the main window."""
+        for _ in range(2):
+            stack = re.findall(rb"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
+            inside = lambda g: g[0] <= point[0] < g[0] + g[2] and g[1] <= point[1] < g[1] + g[3]
+            top = next((w for w in map(lambda h: str(int(h, 16)), reversed(stack)) if inside(self.geometry(w))), None)
+            if top in self.find("^Styles$"):
+                self.click(self.at(top, STYLES_PUT_AWAY))
+            elif top in self.find("^Color spy$"):
+                self.click(self.at(top, SPY_EXIT, SPY_FRAME))
+            else:
+                return
 
     def drag_window(self, window, grip):
         x, y, w, h = self.geometry(window)
