@@ -142,27 +142,11 @@ class Soak:
         time.sleep(0.15)
 
     def at(self, window, rect, frame=MAIN_FRAME):
-        if window != self.main:
+        if window == self.main:  # active, so no other window (a stand-in's, the spy) lies over it
+            xdo("windowactivate", "--sync", window)
+        else:
             xdo("windowraise", window)
-            return centre(rect, self.geometry(window), frame)
-        # Active, so no other program's window (a stand-in's, say) lies over it.
-        xdo("windowactivate", "--sync", window)
-        point = centre(rect, self.geometry(window), frame)
-        self.uncover(point)
-        return point
-
-    def uncover(self, point):
-        """Puts away the Styles window or the spy where it covers the point: both stay above the main window."""
-        for _ in range(2):
-            stack = re.findall(rb"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))
-            inside = lambda g: g[0] <= point[0] < g[0] + g[2] and g[1] <= point[1] < g[1] + g[3]
-            top = next((w for w in map(lambda h: str(int(h, 16)), reversed(stack)) if inside(self.geometry(w))), None)
-            if top in self.find("^Styles$"):
-                self.click(self.at(top, STYLES_PUT_AWAY))
-            elif top in self.find("^Color spy$"):
-                self.click(self.at(top, SPY_EXIT, SPY_FRAME))
-            else:
-                return
+        return centre(rect, self.geometry(window), frame)
 
     def drag_window(self, window, grip):
         x, y, w, h = self.geometry(window)
@@ -319,7 +303,8 @@ class Soak:
         pid = self.proc.pid
         with open(f"/proc/{pid}/status") as f:
             rss = int(re.search(r"VmRSS:\s+(\d+)", f.read()).group(1)) / 1024
-        # The program's X windows, shown or not: those in its connection's id range.
+        # The program's X windows, shown or not: those in its connection's id
+        # range (the server's default 21-bit client id mask).
         ids = re.findall(rb"^\s*0x([0-9a-f]+)", run("xwininfo", "-root", "-tree"), re.M)
         s = {"windows": sum(int(i, 16) >> 21 == int(self.main) >> 21 for i in ids),
              "fds": len(os.listdir(f"/proc/{pid}/fd")), "rss_mb": round(rss, 1)}
@@ -344,11 +329,13 @@ class Soak:
         while self.actions < self.args.actions if self.args.actions else time.time() < end:
             act = self.rng.choices(list(acts), list(acts.values()))[0]
             self.actions += 1
+            if self.args.verbose:  # named before it runs: a failure names it too
+                print(f"soak: {self.actions} {act.__name__[4:]}", end=" ", flush=True)
             act()
             self.settle()
             self.sample()
             if self.args.verbose:
-                print(f"soak: {self.actions} {act.__name__[4:]} {self.samples[-1]}", flush=True)
+                print(self.samples[-1], flush=True)
             self.counts[act.__name__[4:]] = self.counts.get(act.__name__[4:], 0) + 1
         self.check_presets()
         self.check_trend()
