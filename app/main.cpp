@@ -1,21 +1,30 @@
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/endprogram.h"
 #include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "platform/session.h"
 
 int main(int argc, char* argv[]) {
+  const std::string qtPlatform = huevox::platform::QtPlatformFor();
 #ifndef _WIN32
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+  const huevox::platform::Session session = huevox::platform::SessionFromEnvironment();
+  if (!session.x11 && !session.wayland) {
     std::fputs("huevox: no display to show its windows on (DISPLAY is not set)\n", stderr);
     return 1;
   }
+  if (!session.x11) {
+    std::fputs("huevox: this Wayland session offers no X display (XWayland), so Huevox cannot answer "
+               "the messenger's dialogs; the colour spy picks through the desktop portal\n", stderr);
+  }
 #endif
+  // Asked of Qt alone: programs started from here (the browser) choose their own.
+  if (!qtPlatform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(qtPlatform));
   // Owned by EndProgram, the only way out, which takes it down first.
   new QApplication(argc, argv);
+  if (!qtPlatform.empty()) qunsetenv("QT_QPA_PLATFORM");
   QApplication::setApplicationName(QStringLiteral("Huevox"));
   // Hidden windows (the splash once dismissed, the Styles window) must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/session.h"
+
 namespace huevox {
 
 namespace {
@@ -27,7 +29,8 @@ std::unique_ptr<ScreenReader> CreateUnavailableScreenReader(QString reason) {
 }
 
 std::unique_ptr<ScreenReader> CreateScreenReader() {
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+  const platform::Session session = platform::CurrentSession();
+  if (session.wayland && !session.x11) {
     return CreateUnavailableScreenReader(
         QStringLiteral("This desktop (a Wayland session) does not let programs read the colours "
                        "on the screen, so the colour spy cannot pick colours here. Log in to an "

@@ -16,6 +16,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/dialogautomation.h"
+#include "platform/session.h"
 
 namespace huevox::platform {
 namespace {
@@ -354,18 +355,24 @@ class X11DialogAutomation final : public DialogAutomation {
 
 std::unique_ptr<DialogAutomation> CreateDialogAutomation(Wait wait) {
   if (!qGuiApp) return std::make_unique<NullDialogAutomation>("Huevox has no display.");
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11 || !x11->connection()) {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-      return std::make_unique<NullDialogAutomation>(
-          "Huevox cannot press the messenger's buttons in a Wayland session. Start Huevox with "
-          "QT_QPA_PLATFORM=xcb (the messenger under Wine runs on X11 too) to update the "
-          "messenger.");
-    }
+  if (CurrentSession().x11) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return std::make_unique<X11DialogAutomation>(x11->connection(), std::move(wait));
+  }
+  if (!SessionFromEnvironment().wayland) {
     return std::make_unique<NullDialogAutomation>(
         "Huevox can press the messenger's buttons only on an X11 display, and this is not one.");
   }
-  return std::make_unique<X11DialogAutomation>(x11->connection(), std::move(wait));
+  // The messenger under Wine is an X11 client: its dialogs are reached through XWayland.
+  if (SessionFromEnvironment().x11) {
+    return std::make_unique<NullDialogAutomation>(
+        "Huevox cannot press the messenger's buttons as a Wayland program. Start Huevox without "
+        "QT_QPA_PLATFORM=wayland (it then runs through XWayland, as the messenger under Wine does) "
+        "to update the messenger.");
+  }
+  return std::make_unique<NullDialogAutomation>(
+      "Huevox cannot press the messenger's buttons: this Wayland session offers no XWayland, which "
+      "the messenger under Wine needs too. Turn XWayland on, or log in to an X11 session.");
 }
 
 }  // namespace huevox::platform

@@ -1,0 +1,7 @@
+#include "platform/session.h"
+
+namespace huevox::platform {
+
+Session CurrentSession() { return {}; }
+
+}  // namespace huevox::platform
