@@ -43,9 +43,11 @@ void PickSource::mousePressEvent(QMouseEvent* event) {
 
 QPixmap ColorSpyWindow::CrossHair() { return ArtworkPixmap(QStringLiteral(":/colortools/crosshair"), QSize(15, 15)); }
 
-ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* parent)
-    : QFrame(parent, Qt::Window | Qt::FramelessWindowHint),
+ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader,
+                               std::unique_ptr<platform::DesktopColourPick> desktopPick)
+    : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint),
       reader_(std::move(reader)),
+      desktopPick_(std::move(desktopPick)),
       client_(new QWidget(this)),
       swatchBox_(new QFrame(client_)),
       cursorPicture_(new PickSource(client_)),
@@ -101,6 +103,14 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader, QWidget* pa
     if (!lastRead_.isValid() || lastRead_.elapsed() >= spyTimer_->interval() / 2) readColourUnderPointer();
   });
   installEventFilter(this);
+  if (desktopPick_) {
+    connect(desktopPick_.get(), &platform::DesktopColourPick::picked, this, [this](std::uint32_t value) {
+      ShowColour(value);
+      CopyCode();
+    });
+    connect(desktopPick_.get(), &platform::DesktopColourPick::failed, this,
+            [this](const QString& sentence) { QMessageBox::information(this, QStringLiteral("Huevox"), sentence); });
+  }
 
   // Only the background drags; while picking, the grab keeps its events away.
   (new WindowDragger(this))->watch(client_);
@@ -149,16 +159,10 @@ QToolButton* ColorSpyWindow::AddPicture(const char* name, QRect geometry, const 
 
 void ColorSpyWindow::startPick(Qt::MouseButton button) {
   if (picking()) return;
+  if (desktopPick_) return desktopPick_->Start(this);
   const QString unavailable = reader_->Unavailable();
   if (!unavailable.isEmpty()) {
     QMessageBox::information(this, QStringLiteral("Huevox"), unavailable);
-    return;
-  }
-  const QString caveat = reader_->Caveat();
-  if (!caveat.isEmpty() && !caveatShown_) {
-    // Said once, before the first pick, rather than showing wrong colours silently.
-    caveatShown_ = true;
-    QMessageBox::information(this, QStringLiteral("Huevox"), caveat);
     return;
   }
   pickButton_ = button;
@@ -191,6 +195,10 @@ void ColorSpyWindow::StopPicking() {
 
 void ColorSpyWindow::endPick() {
   StopPicking();
+  CopyCode();
+}
+
+void ColorSpyWindow::CopyCode() {
   // Nothing read yet: the clipboard keeps what it had.
   const QString code = htmlBox_->text();
   if (code.isEmpty()) return;
@@ -227,7 +235,18 @@ void ColorSpyWindow::Nudge(QPoint step) {
   if (zoom_) zoom_->FollowNow(to);
 }
 
+void ColorSpyWindow::hideEvent(QHideEvent* event) {
+  // A desktop picker left waiting would hold every later press back.
+  if (desktopPick_) desktopPick_->Cancel();
+  QFrame::hideEvent(event);
+}
+
 bool ColorSpyWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == this && desktopPick_ && desktopPick_->Pending() && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    desktopPick_->Cancel();
+    return true;
+  }
   if (watched != this || !picking()) return QFrame::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
     // The event's position is logical and rounded: it is the device pixel
@@ -279,7 +298,11 @@ void ColorSpyWindow::ReadColourAt(std::optional<QPoint> pointer) {
   const std::optional<std::uint32_t> colour = reader_->ReadPixel(*pointer);
   if (!colour) return;
   lastRead_.start();
-  ShowSwatch(*colour);
+  ShowColour(*colour);
+}
+
+void ColorSpyWindow::ShowColour(std::uint32_t value) {
+  ShowSwatch(value);
   // The same text again would only cost a repaint.
   const ColourTexts texts = DescribeColour(swatch_);
   const std::pair<QLineEdit*, const std::string&> boxes[] = {

@@ -5,7 +5,9 @@
 // the area round it, and the release puts the hex code on the clipboard. Two
 // buttons then hand the colour on (to whoever listens). While the button is
 // held, the arrow keys nudge the pointer a pixel (ten with Shift) and Esc
-// gives up the pick.
+// gives up the pick. Where programs may not read the screen (a Wayland
+// session), the press asks the desktop's own picker instead: no zoom, no
+// nudges, the same swatch, codes and clipboard once it answers.
 #include <QColor>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -15,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/desktoppick.h"
 #include "platform/screenreader.h"
 
 class QLineEdit;
@@ -40,7 +43,8 @@ class PickSource : public QLabel {
 class ColorSpyWindow : public QFrame {
   Q_OBJECT
  public:
-  explicit ColorSpyWindow(std::unique_ptr<ScreenReader> reader = CreateScreenReader(), QWidget* parent = nullptr);
+  explicit ColorSpyWindow(std::unique_ptr<ScreenReader> reader = CreateScreenReader(),
+                          std::unique_ptr<platform::DesktopColourPick> desktopPick = platform::CreateDesktopColourPick());
   ~ColorSpyWindow() override;
 
   bool picking() const { return pickButton_ != Qt::NoButton; }
@@ -63,6 +67,7 @@ class ColorSpyWindow : public QFrame {
   void mouseReleaseEvent(QMouseEvent* event) override;
   // Moves and keys while picking.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   QLineEdit* AddTextBox(const char* name, QRect geometry, const QString& text, bool shown);
@@ -74,8 +79,11 @@ class ColorSpyWindow : public QFrame {
   void Nudge(QPoint step);
   void ReadColourAt(std::optional<QPoint> pointer);
   void ShowSwatch(std::uint32_t value);
+  void ShowColour(std::uint32_t value);
+  void CopyCode();
 
   std::unique_ptr<ScreenReader> reader_;
+  std::unique_ptr<platform::DesktopColourPick> desktopPick_;  // null where the screen is read here
   QWidget* client_;
   QFrame* swatchBox_;
   PickSource* cursorPicture_;
@@ -88,7 +96,6 @@ class ColorSpyWindow : public QFrame {
   std::unique_ptr<ZoomWindow> zoom_;
   std::uint32_t swatch_ = 0;  // the swatch's colour value, black at first
   Qt::MouseButton pickButton_ = Qt::NoButton;
-  bool caveatShown_ = false;
   QElapsedTimer lastRead_;
   std::optional<QPoint> pointer_;  // device pixels, as the last move left it
   // What the window showed when the pick began, for Esc.

@@ -42,11 +42,6 @@ class ScreenReader {
   // Puts the pointer on the device pixel at position (a real pointer move,
   // seen by every program). False when the platform refused.
   virtual bool MovePointer(QPoint position) = 0;
-
-  // Empty, or a sentence the user must read once before picking because part
-  // of what the screen shows reads wrong here (X11 under a Wayland
-  // compositor: only X11 windows' pixels are in the root window).
-  virtual QString Caveat() const { return {}; }
 };
 
 // The native backend of this build (platform/x11, platform/win32); null when

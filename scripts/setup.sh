@@ -17,6 +17,8 @@ packages=(
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
     libgtest-dev xvfb xauth x11-utils xdotool openbox e2fsprogs libfile-mimeinfo-perl
+    # the colour pick of a Wayland session: the real portal on a private bus
+    xdg-desktop-portal dbus
     # xrandr: two monitors on one Xvfb screen for the colour tools
     x11-xserver-utils
     imagemagick

@@ -49,11 +49,6 @@ class X11ScreenReader final : public ScreenReader {
       if (!root_) root_ = it.data->root;
       screens_.push_back(Describe(setup, it.data));
     }
-    // Xwayland announces itself with an extension of its own name.
-    static const char kXwayland[] = "XWAYLAND";
-    Reply<xcb_query_extension_reply_t> extension(xcb_query_extension_reply(
-        connection_, xcb_query_extension(connection_, sizeof kXwayland - 1, kXwayland), nullptr));
-    xwayland_ = extension && extension->present;
   }
 
   ~X11ScreenReader() override {
@@ -61,14 +56,6 @@ class X11ScreenReader final : public ScreenReader {
   }
 
   QString Unavailable() const override { return {}; }
-
-  QString Caveat() const override {
-    if (!xwayland_) return {};
-    return QStringLiteral(
-        "This desktop is a Wayland session, and Huevox reaches it through XWayland: the colour spy "
-        "can read only the colours of X11 programs' windows. Over other windows it shows wrong "
-        "colours. Log in to an X11 session to pick colours from every window.");
-  }
 
   bool MovePointer(QPoint position) override {
     if (position.x() < 0 || position.y() < 0 || position.x() > 0x7fff || position.y() > 0x7fff) return false;
@@ -201,7 +188,6 @@ class X11ScreenReader final : public ScreenReader {
   bool owned_;
   xcb_window_t root_ = 0;
   bool bigEndian_ = false;
-  bool xwayland_ = false;
   xcb_window_t rootSizeOf_ = 0;
   QSize rootSize_;
   std::vector<ScreenFormat> screens_;
