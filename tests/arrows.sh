@@ -18,6 +18,11 @@ known=(
   "colortools/colorspyopener.cpp -> app/mainwindow.h"
 )
 
+folders=(app settings output styles colortools platform)
+for folder in "${folders[@]}"; do
+  [[ -d $folder ]] || { echo "arrows: no $folder/ here: the folders and rules in $0 need updating" >&2; exit 1; }
+done
+
 # The core's files: target_sources(huevox_core ...) of every folder's CMakeLists.
 mapfile -t core < <(for list in */CMakeLists.txt; do
   awk -v dir="${list%/CMakeLists.txt}" '
@@ -50,7 +55,7 @@ while IFS=: read -r file line; do
     if [[ $include =~ ^\<Q ]]; then problems+=("$file -> $header (Qt, in the core)")
     elif [[ $include == \"* && -f $header && -z ${isCore[$header]:-} ]]; then problems+=("$file -> $header (not core, in the core)"); fi
   fi
-done < <(find app settings output styles colortools platform -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+done < <(find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
          sort -z | xargs -0 grep -H '#[[:space:]]*include')
 
 for entry in "${known[@]}"; do
