@@ -4,12 +4,7 @@
 
 namespace huevox {
 
-std::string ChannelHex(int channel) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  return {kDigits[(channel >> 4) & 15], kDigits[channel & 15]};
-}
-
-ColourTexts DescribeColour(std::uint32_t colour) {
+ColourTexts DescribeColour(ColorValue colour) {
   const int red = static_cast<int>(colour & 255);
   const int green = static_cast<int>((colour / 256) & 255);
   const int blue = static_cast<int>((colour / 65536) & 255);
@@ -18,7 +13,7 @@ ColourTexts DescribeColour(std::uint32_t colour) {
   texts.red = std::to_string(red);
   texts.green = std::to_string(green);
   texts.blue = std::to_string(blue);
-  texts.hex = ChannelHex(red) + ChannelHex(green) + ChannelHex(blue);
+  texts.hex = HexCodeFromColorValue(colour);
   return texts;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/hexcode.h"
+
 namespace huevox {
 
 struct ColourTexts {
@@ -12,19 +14,10 @@ struct ColourTexts {
   std::string red;    // channels as decimal text 0-255
   std::string green;
   std::string blue;
-  std::string hex;    // RRGGBB, uppercase, two digits per channel
+  std::string hex;    // RRGGBB, the same code as the colour dialog's
 };
 
-inline constexpr std::uint32_t ColourValue(int red, int green, int blue) {
-  return static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(green) << 8 |
-         static_cast<std::uint32_t>(blue) << 16;
-}
-
-// The hex code is put together channel by channel, red first.
-ColourTexts DescribeColour(std::uint32_t colour);
-
-// Two uppercase hexadecimal digits of a channel 0-255.
-std::string ChannelHex(int channel);
+ColourTexts DescribeColour(ColorValue colour);
 
 // The colour value back from its decimal text; nothing unless the text is a
 // whole number that fits a colour value.

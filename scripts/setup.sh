@@ -26,8 +26,6 @@ if [[ "${1:-}" == "--tests" ]]; then
     clang-14 libclang-rt-14-dev
     # the soak: its driver, and the clipboard it reads the text boxes through
     python3 xclip
-    # the preview test renders the page in a real browser
-    chromium
     # the dialog automation test answers real Wine message boxes
     gcc-mingw-w64-x86-64-posix wine wine64
     # the Debian package test: CPack's dependency list, apt, lintian, the validators

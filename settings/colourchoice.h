@@ -14,7 +14,6 @@ class ColourChoice : public QObject {
   Q_OBJECT
  public:
   explicit ColourChoice(MainWindow* mainWindow);
-  QColor rememberedColour() const { return colour_; }
 
  public slots:
   void chooseFontColour();

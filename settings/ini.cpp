@@ -1,7 +1,6 @@
 #include "settings/ini.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "settings/fileio.h"
 #include "settings/textcodec.h"
@@ -35,12 +34,6 @@ LineSpan LineAt(std::string_view s, size_t start) {
   return {start, end, end + (crlf ? 2 : 1)};
 }
 
-LineSpan NthLine(std::string_view s, size_t index) {
-  LineSpan line = LineAt(s, 0);
-  while (index-- > 0) line = LineAt(s, line.next);
-  return line;
-}
-
 // "[name]" gives name; anything else gives nothing.
 std::optional<std::string_view> SectionName(std::string_view line) {
   line = Trim(line);
@@ -66,62 +59,28 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   return kv;
 }
 
-// Where a key is, or where it would go, in the first section of that name.
-struct Location {
-  bool sectionFound = false;
-  std::optional<size_t> keyLine;
-  size_t lastContent = 0;  // last non-blank line of the section, its header at least
-  std::string_view value;
-};
-
-Location Locate(std::string_view text, std::string_view section, std::string_view key) {
-  Location at;
+// The value of the first such key in the first section of that name.
+std::optional<std::string_view> Locate(std::string_view text, std::string_view section,
+                                       std::string_view key) {
   bool inSection = false;
-  for (size_t pos = 0, index = 0; pos < text.size(); ++index) {
+  for (size_t pos = 0; pos < text.size();) {
     const LineSpan span = LineAt(text, pos);
     pos = span.next;
     if (span.start == span.end) continue;  // files of line ends are common enough
     const std::string_view line = text.substr(span.start, span.end - span.start);
     if (const auto name = SectionName(line)) {
       if (inSection) break;
-      inSection = at.sectionFound = EqualsIgnoreCase(*name, section);
-      at.lastContent = index;
+      inSection = EqualsIgnoreCase(*name, section);
       continue;
     }
     if (!inSection) continue;
-    if (const auto kv = ParseKeyLine(line); kv && EqualsIgnoreCase(kv->key, key)) {
-      at.keyLine = index;
-      at.value = kv->value;
-      break;
-    }
-    if (!Trim(line).empty()) at.lastContent = index;
+    if (const auto kv = ParseKeyLine(line); kv && EqualsIgnoreCase(kv->key, key)) return kv->value;
   }
-  return at;
+  return std::nullopt;
 }
 
 bool IsAscii(std::string_view s) {
   return std::none_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-std::string ToUpperAscii(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
-  return out;
-}
-
-std::string ToLowerAscii(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
-  return out;
-}
-
-std::string OneLine(std::string_view value) {
-  std::string out(value);
-  std::replace(out.begin(), out.end(), '\r', ' ');
-  std::replace(out.begin(), out.end(), '\n', ' ');
-  return out;
 }
 
 std::string CutToCharacters(std::string_view utf8, size_t count) {
@@ -136,86 +95,32 @@ IniDocument IniDocument::FromBytes(std::string bytes) {
   IniDocument doc;
   const std::string_view view = bytes;
   if (view.starts_with(kUtf16LeBom) || view.starts_with(kUtf16BeBom)) {
-    // Notepad's "Unicode": held as UTF-8, written back as UTF-16.
-    const bool bigEndian = view.starts_with(kUtf16BeBom);
-    doc.form_ = bigEndian ? Form::Utf16BE : Form::Utf16LE;
-    doc.stored_ = DecodeUtf16(view.substr(2), bigEndian);
+    doc.text_ = DecodeUtf16(view.substr(2), view.starts_with(kUtf16BeBom));  // Notepad's "Unicode"
     return doc;
   }
-  if (view.starts_with(kUtf8Bom)) {
-    doc.form_ = Form::Utf8;
-    bytes.erase(0, kUtf8Bom.size());
+  const bool utf8 = view.starts_with(kUtf8Bom);
+  if (utf8) bytes.erase(0, kUtf8Bom.size());
+  if (IsAscii(bytes)) {
+    doc.text_ = std::move(bytes);
+    return doc;
   }
-  doc.stored_ = std::move(bytes);
-  if (IsAscii(doc.stored_)) return doc;
   // Line by line, so that a stray byte never joins two lines.
-  const std::string_view s = doc.stored_;
+  const std::string_view s = bytes;
   doc.text_.reserve(s.size());
   for (size_t pos = 0; pos < s.size();) {
     const LineSpan line = LineAt(s, pos);
     const std::string_view raw = s.substr(line.start, line.end - line.start);
-    doc.text_ += doc.form_ == Form::Utf8 ? FromCodePoints(ToCodePoints(raw)) : DecodeFileText(raw);
+    doc.text_ += utf8 ? FromCodePoints(ToCodePoints(raw)) : DecodeFileText(raw);
     doc.text_ += s.substr(line.end, line.next - line.end);
     pos = line.next;
   }
-  doc.decoded_ = doc.text_ != doc.stored_;
-  if (!doc.decoded_) std::string().swap(doc.text_);
   return doc;
 }
 
 std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const {
-  const Location at = Locate(Text(), section, key);
-  if (!at.keyLine) return std::nullopt;
-  return std::string(at.value);
-}
-
-void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string line = std::string(key) + "=" + OneLine(value);
-  const Location at = Locate(Text(), section, key);
-  if (at.keyLine) return EditLine(*at.keyLine, false, line);
-  if (at.sectionFound) return EditLine(at.lastContent, true, line);
-  // Appended rather than added up: GCC 12 warns falsely (-Wrestrict) on "[" + string.
-  std::string added = "[";
-  added.append(section).append("]\r\n").append(line);
-  EditLine(kAtEnd, true, added);
-}
-
-void IniDocument::EditLine(size_t index, bool insertAfter, std::string_view text) {
-  const std::string encoded = form_ == Form::CodePage ? EncodeFileText(text) : std::string(text);
-  if (!decoded_ && encoded != text) {
-    text_ = stored_;
-    decoded_ = true;
-  }
-  const auto edit = [&](std::string& s, std::string_view newText) {
-    if (!insertAfter) {
-      const LineSpan line = NthLine(s, index);
-      s.replace(line.start, line.end - line.start, newText);
-      return;
-    }
-    size_t at = index == kAtEnd ? s.size() : NthLine(s, index).next;
-    // A last line without its line end gets one before the new line.
-    if (at == s.size() && !s.empty() && s.back() != '\n' && s.back() != '\r') {
-      s += "\r\n";
-      at = s.size();
-    }
-    s.insert(at, std::string(newText) + "\r\n");
-  };
-  edit(stored_, encoded);
-  if (decoded_) edit(text_, text);
-}
-
-std::string IniDocument::ToBytes() const {
-  switch (form_) {
-    case Form::Utf16LE:
-      return std::string(kUtf16LeBom) + EncodeUtf16(stored_, false);
-    case Form::Utf16BE:
-      return std::string(kUtf16BeBom) + EncodeUtf16(stored_, true);
-    case Form::Utf8:
-      return std::string(kUtf8Bom) + stored_;
-    case Form::CodePage:
-      break;
-  }
-  return stored_;
+  const auto value = Locate(text_, section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
 }
 
 std::optional<IniDocument> ReadIniFile(std::string_view file) {
@@ -225,33 +130,8 @@ std::optional<IniDocument> ReadIniFile(std::string_view file) {
 }
 
 std::string ReadIni(const IniDocument& document, std::string_view section, std::string_view key) {
-  const auto value = document.Value(section, ToLowerAscii(key));
+  const auto value = document.Value(section, key);
   return value ? CutToCharacters(*value, kIniValueMax) : std::string();
-}
-
-std::string ReadIni(std::string_view section, std::string_view key, std::string_view file) {
-  const auto document = ReadIniFile(file);
-  return document ? ReadIni(*document, section, key) : std::string();
-}
-
-std::error_code WriteIni(std::string_view section, std::string_view key, std::string_view value,
-                         std::string_view file) {
-  namespace fs = std::filesystem;
-  const auto path = PathFromUtf8(file);
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  IniDocument doc;
-  if (fs::exists(status)) {
-    // Never replace what could not be read whole (a folder, a pipe, a read error): it would be lost.
-    auto bytes = ReadFileHead(path, kIniReadLimit + 1);
-    if (!bytes) return std::make_error_code(fs::is_regular_file(status) ? std::errc::io_error : std::errc::invalid_argument);
-    if (bytes->size() > kIniReadLimit) return std::make_error_code(std::errc::file_too_large);
-    doc = IniDocument::FromBytes(std::move(*bytes));
-  } else if (ec && ec != std::errc::no_such_file_or_directory) {
-    return ec;
-  }
-  doc.SetValue(section, ToUpperAscii(key), value);
-  return WriteFileAtomically(path, doc.ToBytes());
 }
 
 }  // namespace huevox

@@ -49,17 +49,21 @@ void CreateSeeded(const fs::path& folder, const std::string& samples) {
   if (ec) fs::remove_all(staging, ec);
 }
 
-}  // namespace
-
-std::string FindShippedFile(std::string_view programFolder, std::string_view name) {
+std::string FindShipped(std::string_view programFolder, std::string_view name, bool folder) {
   const fs::path program = PathFromUtf8(programFolder);
   const fs::path file = PathFromUtf8(name);
   std::error_code ec;
   for (fs::path candidate : {program / file, program / HUEVOX_DATA_FROM_PROGRAM / file}) {
     candidate = candidate.lexically_normal().make_preferred();
-    if (fs::exists(candidate, ec)) return PathToUtf8(candidate);
+    if (folder ? fs::is_directory(candidate, ec) : fs::exists(candidate, ec)) return PathToUtf8(candidate);
   }
   return {};
+}
+
+}  // namespace
+
+std::string FindShippedFile(std::string_view programFolder, std::string_view name) {
+  return FindShipped(programFolder, name, false);
 }
 
 std::string ChoosePresetsFolder(std::string_view programFolder, std::string_view userFolder) {
@@ -68,7 +72,8 @@ std::string ChoosePresetsFolder(std::string_view programFolder, std::string_view
     return PathToUtf8(beside.lexically_normal().make_preferred());
   const fs::path folder = PathFromUtf8(userFolder).lexically_normal().make_preferred();
   std::error_code ec;
-  if (!fs::exists(folder, ec)) CreateSeeded(folder, FindShippedFile(programFolder, "presets"));
+  // A file in the way beside the program does not hide the installed samples.
+  if (!fs::exists(folder, ec)) CreateSeeded(folder, FindShipped(programFolder, "presets", true));
   return PathToUtf8(folder);
 }
 

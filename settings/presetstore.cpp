@@ -1,5 +1,6 @@
 #include "settings/presetstore.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "settings/fileio.h"
@@ -49,13 +50,22 @@ std::optional<std::string> PresetNameProblem(std::string_view name) {
 }
 
 std::string PresetFileBytes(const FontSetting& setting) {
-  IniDocument doc;
-  doc.SetValue(kSection, "FONTCOLOR", setting.fontColor);
-  doc.SetValue(kSection, "BGCOLOR", setting.backgroundColor);
-  doc.SetValue(kSection, "FONT", setting.face);
-  doc.SetValue(kSection, "SIZE", setting.size);
-  doc.SetValue(kSection, "STYLE", std::to_string(setting.style));
-  return doc.ToBytes();
+  std::string text = "[";
+  text.append(kSection).append("]\r\n");
+  const auto put = [&text](std::string_view key, std::string_view value) {
+    // A line break typed into a field must not start a line of its own.
+    std::string line(key);
+    line.append("=").append(value);
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    text += line + "\r\n";
+  };
+  put("FONTCOLOR", setting.fontColor);
+  put("BGCOLOR", setting.backgroundColor);
+  put("FONT", setting.face);
+  put("SIZE", setting.size);
+  put("STYLE", std::to_string(setting.style));
+  return EncodeFileText(text);
 }
 
 SaveResult SavePreset(std::string_view folder, std::string_view name, const FontSetting& setting) {

@@ -13,7 +13,8 @@ namespace huevox {
 // when it can. The empty name is the caller's to handle.
 std::optional<std::string> PresetNameProblem(std::string_view name);
 
-// The whole file: the same bytes five profile writes give on a new file.
+// The whole file: [config] and the five keys, each line ended by CR LF, in
+// the file code page.
 std::string PresetFileBytes(const FontSetting& setting);
 
 struct SaveResult {

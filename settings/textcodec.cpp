@@ -137,25 +137,6 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return out;
 }
 
-std::string EncodeUtf16(std::string_view utf8, bool bigEndian) {
-  std::string out;
-  out.reserve(utf8.size() * 2);
-  const auto put = [&](char32_t u) {
-    out += static_cast<char>(bigEndian ? u >> 8 : u & 0xFF);
-    out += static_cast<char>(bigEndian ? u & 0xFF : u >> 8);
-  };
-  for (size_t i = 0; i < utf8.size();) {
-    const char32_t cp = NextCodePoint(utf8, i);
-    if (cp < 0x10000) {
-      put(cp);
-    } else {
-      put(0xD800 + ((cp - 0x10000) >> 10));
-      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    }
-  }
-  return out;
-}
-
 char32_t FoldCase(char32_t c) {
   if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
   // Latin-1: À..Þ except ×

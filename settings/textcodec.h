@@ -12,9 +12,8 @@ namespace huevox {
 std::string DecodeFileText(std::string_view bytes);
 std::string EncodeFileText(std::string_view utf8);
 
-// UTF-16 file bytes (no byte order mark) and back; a lone surrogate becomes U+FFFD.
+// UTF-16 file bytes (no byte order mark); a lone surrogate becomes U+FFFD.
 std::string DecodeUtf16(std::string_view bytes, bool bigEndian);
-std::string EncodeUtf16(std::string_view utf8, bool bigEndian);
 
 // Lenient UTF-8 decoding: a malformed byte becomes its Windows-1252 character.
 std::u32string ToCodePoints(std::string_view utf8);

@@ -3,8 +3,13 @@
 #include "core/tempdir.h"
 #include "settings/ini.h"
 
-using huevox::ReadIni;
-using huevox::WriteIni;
+using namespace huevox;
+
+namespace {
+std::string Read(const std::string& bytes, const char* section, const char* key) {
+  return ReadIni(IniDocument::FromBytes(bytes), section, key);
+}
+}  // namespace
 
 // Each line of a hand-made section, the key asked for, and what the profile rules give.
 TEST(ReadIni, FollowsTheProfileRules) {
@@ -23,62 +28,30 @@ TEST(ReadIni, FollowsTheProfileRules) {
   };
   std::string file = "top=ignored\r\n[ Config ]\n";  // lines before any section belong to none
   for (const auto& row : rows) file += std::string(row.line) + "\r";
-  TempDir dir;
-  dir.write("hand.ini", file + "[config]\nextra=the first section wins\n[last]\nk=no line end");
-  for (const auto& row : rows) EXPECT_EQ(ReadIni("config", row.key, dir.file("hand.ini")), row.expected) << row.line;
-  for (const char* key : {"top", "extra"}) EXPECT_EQ(ReadIni("CONFIG", key, dir.file("hand.ini")), "") << key;
-  EXPECT_EQ(ReadIni("last", "k", dir.file("hand.ini")), "no line end");
-  EXPECT_EQ(ReadIni("config", "fontcolor", dir.file("")), "");  // a folder, as a missing file
+  const IniDocument doc = IniDocument::FromBytes(file + "[config]\nextra=the first section wins\n[last]\nk=no line end");
+  for (const auto& row : rows) EXPECT_EQ(ReadIni(doc, "config", row.key), row.expected) << row.line;
+  for (const char* key : {"top", "extra"}) EXPECT_EQ(ReadIni(doc, "CONFIG", key), "") << key;
+  EXPECT_EQ(ReadIni(doc, "last", "k"), "no line end");
 }
 
-// A byte order mark says UTF-8 or UTF-16 whatever the code page; a write keeps it.
-TEST(WriteIni, FilesWithAByteOrderMarkStayInTheirEncoding) {
-  const auto utf16 = [](std::u16string s) {  // as Notepad saves "Unicode"; this machine is little-endian
-    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(s.data()), s.size() * 2);
-  };
-  const std::pair<std::string, std::string> cases[] = {
-      {"\xEF\xBB\xBF[config]\r\nFONT=Trébuchet\r\n", "\xEF\xBB\xBF[config]\r\nFONT=Trébuchet\r\nSIZE=Été\r\n"},
-      {utf16(u"[config]\r\nFONT=Trébuchet\r\n"), utf16(u"[config]\r\nFONT=Trébuchet\r\nSIZE=Été\r\n")},
-  };
-  for (const auto& [before, after] : cases) {
-    TempDir dir;
-    dir.write("p.ini", before);
-    EXPECT_EQ(ReadIni("config", "font", dir.file("p.ini")), "Trébuchet");
-    ASSERT_FALSE(WriteIni("config", "size", "Été", dir.file("p.ini")));
-    EXPECT_EQ(dir.read("p.ini"), after);
+// A byte order mark says UTF-8 or UTF-16 whatever the code page.
+TEST(ReadIni, ByteOrderMarksChooseTheEncoding) {
+  const std::u16string utf16 = u"\xFEFF[config]\r\nFONT=Trébuchet\r\n";  // as Notepad saves "Unicode"
+  std::string little, big;
+  for (char16_t c : utf16) {
+    little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
   }
-}
-
-TEST(WriteIni, EditsInPlaceAndKeepsEveryOtherLine) {
-  TempDir dir;
-  const std::string file = dir.file("p.ini");
-  ASSERT_FALSE(WriteIni("config", "Style", "1", file));  // a new file
-  ASSERT_FALSE(WriteIni("config", "font", "a\r\nb\nc", file));
-  EXPECT_EQ(dir.read("p.ini"), "[config]\r\nSTYLE=1\r\nFONT=a  b c\r\n");
-
-  std::string expected = "; by hand\n[Other]\nsize=3\n\n[CONFIG]\r\n  FontColor = 0F  \r\nodd line\r\n"
-                         "Font=Arial\r\n\r\n[tail]\nx=\xE9";  // a code-page byte, no final line end
-  dir.write("p.ini", expected);
-  ASSERT_FALSE(WriteIni("config", "fontcolor", "112233", file));
-  expected.replace(expected.find("  FontColor = 0F  "), 18, "FONTCOLOR=112233");
-  EXPECT_EQ(dir.read("p.ini"), expected);
-  ASSERT_FALSE(WriteIni("config", "size", "10", file));  // at the end of its section, before the blank
-  expected.insert(expected.find("Font=Arial\r\n") + 12, "SIZE=10\r\n");
-  EXPECT_EQ(dir.read("p.ini"), expected);
-  ASSERT_FALSE(WriteIni("new", "k", "v", file));  // a new section at the end
-  EXPECT_EQ(dir.read("p.ini"), expected + "\r\n[new]\r\nK=v\r\n");
+  for (const std::string& bytes : {std::string("\xEF\xBB\xBF[config]\r\nFONT=Trébuchet\r\n"), little, big})
+    EXPECT_EQ(Read(bytes, "config", "font"), "Trébuchet");
 }
 
 TEST(ReadIni, CutsLongValuesAt749CharactersAndReadsHugeFilesOnlyInPart) {
+  EXPECT_EQ(Read("[config]\r\nFONT=" + std::string(800, 'x'), "config", "font"), std::string(749, 'x'));
+  EXPECT_EQ(Read("\xEF\xBB\xBF[config]\r\nFONT=" + std::string(748, 'x') + "§§", "config", "font"),
+            std::string(748, 'x') + "§");  // never split
   TempDir dir;
-  ASSERT_FALSE(WriteIni("config", "font", std::string(800, 'x'), dir.file("long.ini")));
-  EXPECT_EQ(ReadIni("config", "font", dir.file("long.ini")), std::string(749, 'x'));
-  ASSERT_FALSE(WriteIni("config", "font", std::string(748, 'x') + "§§", dir.file("long.ini")));
-  EXPECT_EQ(ReadIni("config", "font", dir.file("long.ini")), std::string(748, 'x') + "§");  // never split
-  const std::string huge = std::string(5u << 20, '\n') + "[config]\r\nFONT=x\r\n";
-  dir.write("huge.ini", huge);
-  EXPECT_EQ(ReadIni("config", "font", dir.file("huge.ini")), "");
-  // Past the read limit a write would lose data, so it is refused.
-  EXPECT_EQ(WriteIni("config", "font", "y", dir.file("huge.ini")), std::errc::file_too_large);
-  EXPECT_EQ(dir.read("huge.ini"), huge);
+  dir.write("huge.ini", std::string(5u << 20, '\n') + "[config]\r\nFONT=x\r\n");
+  EXPECT_EQ(ReadIni(*ReadIniFile(dir.file("huge.ini")), "config", "font"), "");
+  EXPECT_FALSE(ReadIniFile(dir.file("")));  // a folder, as a missing file
 }

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 using huevox::ListPresetFiles;
 
 struct FolderCase {
-  std::string layout;  // "beside", "installed", "locked": where the samples are
+  std::string layout;  // "beside", "installed", "locked", "file": where the samples are
   bool userHasFolder;  // an earlier run made it; the user emptied it since
   std::string chosen;
   std::vector<std::string> userPresets;
@@ -22,12 +22,15 @@ class PresetFolderChoice : public testing::TestWithParam<FolderCase> {};
 TEST_P(PresetFolderChoice, PicksAndSeedsOnce) {
   const FolderCase& c = GetParam();
   TempDir root;
-  const std::string data = c.layout == "installed" ? "share/huevox" : "bin";
+  // "file": a file where the folder beside the program would be, samples installed.
+  const std::string data = c.layout == "installed" || c.layout == "file" ? "share/huevox" : "bin";
   fs::create_directories(root.at("share/huevox"));
+  fs::create_directories(root.at("bin"));
   fs::create_directories(root.at(data + "/presets"));
   root.write(data + "/presets/A.ini", "[config]\r\n");
   root.write(data + "/intro.wma", "");
   root.write("share/huevox/intro.wma", "");  // beside the program comes first
+  if (c.layout == "file") root.write("bin/presets", "");
   if (c.userHasFolder) fs::create_directories(root.at("user/presets"));
   const std::string lock = "chattr +i '" + root.file("bin/presets") + "' 2>/dev/null";
   // Under Wine the command may "succeed" without locking anything: check by writing.
@@ -47,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PresetFolderChoice, testing::Values(
     FolderCase{"beside", false, "bin/presets", {}},
     FolderCase{"installed", false, "user/presets", {"A.ini"}},
     FolderCase{"installed", true, "user/presets", {}},
-    FolderCase{"locked", false, "user/presets", {"A.ini"}}));
+    FolderCase{"locked", false, "user/presets", {"A.ini"}},
+    FolderCase{"file", false, "user/presets", {"A.ini"}}));
 
 TEST(UserDataFolder, IsTheSystemsOwn) {
 #ifdef _WIN32

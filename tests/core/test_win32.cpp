@@ -11,6 +11,7 @@
 #include "platform/codepage.h"
 #include "settings/fileio.h"
 #include "settings/ini.h"
+#include "settings/presetstore.h"
 
 using namespace huevox;
 
@@ -29,12 +30,14 @@ TEST(Win32CodePage, FilesAreWrittenAndReadInTheSystemCodePage) {
   TempDir dir;
   ASSERT_FALSE(SaveListToFile(dir.file("font.blt"), {utf8}));
   EXPECT_EQ(dir.read("font.blt"), std::string(bytes) + "\r\n");
-  dir.write("hand.ini", std::string("[") + bytes + "]\r\nk=" + bytes + "\r\n");
-  EXPECT_EQ(ReadIni(utf8, "K", dir.file("hand.ini")), utf8);
-  ASSERT_FALSE(WriteIni(utf8, "k", utf8 + std::string("!"), dir.file("hand.ini")));
-  EXPECT_EQ(dir.read("hand.ini"), std::string("[") + bytes + "]\r\nK=" + bytes + "!\r\n");
-  ASSERT_FALSE(WriteIni("config", "font", "Tahoma", dir.file("Été ☃ Łódź.ini")));  // names outside it
-  EXPECT_TRUE(FileExists(dir.file("ÉTÉ ☃ ŁÓDŹ.INI")));
+  const std::string hand = std::string("[") + bytes + "]\r\nk=" + bytes + "\r\n";
+  EXPECT_EQ(ReadIni(IniDocument::FromBytes(hand), utf8, "K"), utf8);
+  FontSetting setting;
+  setting.face = utf8;
+  // A preset in the code page, under a name outside it.
+  ASSERT_EQ(SavePreset(dir.file("presets"), "Été ☃ Łódź", setting).outcome, SaveResult::Outcome::Saved);
+  EXPECT_NE(dir.read("presets/Été ☃ Łódź.ini").find("\r\nFONT=" + std::string(bytes) + "\r\n"), std::string::npos);
+  EXPECT_TRUE(FileExists(dir.file("presets/ÉTÉ ☃ ŁÓDŹ.INI")));
 }
 
 // The Windows side of owner and mode: the hidden and system attributes are kept.
@@ -43,8 +46,8 @@ TEST(Win32Files, ReplacedFilesKeepTheirAttributes) {
   dir.write("hidden.ini", "[config]\r\nFONT=Arial\r\n");
   const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   ASSERT_TRUE(SetFileAttributesW(dir.at("hidden.ini").c_str(), hidden));
-  ASSERT_FALSE(WriteIni("config", "font", "Tahoma", dir.file("hidden.ini")));
-  EXPECT_EQ(dir.read("hidden.ini"), "[config]\r\nFONT=Tahoma\r\n");
+  ASSERT_FALSE(SaveListToFile(dir.file("hidden.ini"), {"new"}));
+  EXPECT_EQ(dir.read("hidden.ini"), "new\r\n");
   EXPECT_EQ(GetFileAttributesW(dir.at("hidden.ini").c_str()) & hidden, hidden);
   EXPECT_FALSE(FileExists(dir.file("hidden.ini")));
   EXPECT_EQ(dir.count(), 1);

@@ -23,7 +23,7 @@ inline QImage Pattern(QSize size) {
   return image;
 }
 
-inline std::uint32_t ValueOf(QRgb rgb) { return huevox::ColourValue(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+inline std::uint32_t ValueOf(QRgb rgb) { return huevox::ColorValueFromRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 // A borderless window showing the image one image pixel per device pixel.
 inline std::unique_ptr<QLabel> ShowImage(const QImage& image, QPoint at, qreal devicePixelRatio = 1) {

@@ -4,7 +4,6 @@
 // X11 automation answers the dialogs of the stand-in messenger, xmessage or
 // Wine, with and without openbox.
 #include <QCheckBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -255,16 +254,10 @@ class OutputTest : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return automation_->FindDialogs(kLoadBuddyListTitle).empty(); }, 15000));
   }
 
-  // The preview opened in a real browser during an update, which refuses a
-  // second one meanwhile.
+  // The preview opened during an update, which refuses a second one meanwhile.
   void previewButNoSecondUpdateMeanwhile() {
     registerBlt(standin("both"));
-    const QString shot = path("shot.png");
-    registerProgram("text/x-huevox-page", "*.htm",
-                    script("chromium.sh", "exec chromium --headless --no-sandbox --disable-gpu "
-                                          "--no-first-run --user-data-dir='" + path("profile") +
-                                          "' --screenshot='" + shot + "' --window-size=400,100 "
-                                          "\"file://$1\" >/dev/null 2>&1"));
+    registerProgram("text/x-huevox-page", "*.htm", script("page.sh", "echo \"page $1\" >> '" + path("record.txt") + "'"));
     type({"0000FF", "FFFF00", "DejaVu Sans", "8"});
     QToolButton* button = window_->pictureButton(6);
     bool disabledMeanwhile = false;
@@ -281,15 +274,7 @@ class OutputTest : public QObject {
     QCOMPARE(read("cache/Huevox/previewer.htm"),
              QByteArray("<body bgcolor=#FFFF00><font face=\"DejaVu Sans\" color=#0000FF size=1 "
                         "ptsize=8> This is what your font will look like! :-P\r\n"));
-    QVERIFY2(QTest::qWaitFor([&] { return QImage(shot).width() == 400; }, 60000), "no screenshot");
-    const QImage image(shot);
-    int background = 0, text = 0;  // yellow, and blue-ish where the glyphs are
-    for (int i = 0; i < 400 * 100; ++i) {
-      const QColor c = image.pixelColor(i % 400, i / 400);
-      background += c == QColor(Qt::yellow);
-      text += c.red() < 90 && c.green() < 90 && c.blue() > 170;
-    }
-    QVERIFY2(background > 32000 && text > 20, qPrintable(QString("%1 %2").arg(background).arg(text)));
+    QTRY_COMPARE(record().filter("page ").size(), 1);
   }
 
   void presetPreviewLoadsColoursFaceAndSizeOnly() {

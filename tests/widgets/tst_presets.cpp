@@ -40,22 +40,30 @@ QString Shown(MainWindow& w) {
 class PresetsTest : public QObject {
   Q_OBJECT
  private slots:
+  // Each dialog opens with the last colour confirmed in either; Cancel changes nothing.
   void colourDialogOkAndCancel() {
     MainWindow w(QDir::tempPath() + "/huevox-none");
-    QStringList openedWith;
-    for (const auto& [button, colour, ok] : {std::tuple{1, QColor(255, 0, 0), true}, {3, QColor(0, 0, 255), false},
-                                             {3, QColor(0x0A, 0x0B, 0x0C), true}}) {
-      modal::whenShown<QColorDialog>([&, colour = colour, ok = ok](QColorDialog* d) {
-        openedWith << d->currentColor().name();
-        d->setCurrentColor(colour);
-        ok ? d->accept() : d->reject();
+    const struct {
+      int button;
+      QColor pick;
+      bool ok;
+      const char *opensWith, *shown;
+    } steps[] = {{1, QColor(255, 0, 0), true, "#000000", " FF0000|FFFFFF|Tahoma|8|0|#ff0000|#000000"},
+                 {3, QColor(0, 0, 255), false, "#ff0000", " FF0000|FFFFFF|Tahoma|8|0|#ff0000|#000000"},
+                 {3, QColor(0x0A, 0x0B, 0x0C), true, "#ff0000", " FF0000|0A0B0C|Tahoma|8|0|#ff0000|#0a0b0c"}};
+    for (const auto& step : steps) {
+      QString openedWith;
+      modal::whenShown<QColorDialog>([&](QColorDialog* d) {
+        openedWith = d->currentColor().name();
+        d->setCurrentColor(step.pick);
+        step.ok ? d->accept() : d->reject();
       });
-      w.pictureButton(button)->click();
+      w.pictureButton(step.button)->click();
+      QCOMPARE(openedWith, QString(step.opensWith));
+      QCOMPARE(Shown(w), QString(step.shown));  // before the next OK could hide what Cancel did
     }
-    // Each opens with the last colour confirmed in either; Cancel changes nothing.
-    QCOMPARE(openedWith, QStringList({"#000000", "#ff0000", "#ff0000"}));
-    w.pictureButton(11)->click();  // Load with nothing selected: no message to hang on
-    QCOMPARE(Shown(w), QString(" FF0000|0A0B0C|Tahoma|8|0|#ff0000|#0a0b0c"));
+    w.pictureButton(11)->click();  // Load with nothing selected: no message, no change
+    QCOMPARE(Shown(w), QString(steps[2].shown));
   }
 
   void save_data() {

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
@@ -57,6 +58,39 @@ class SplashTest : public QObject {
     QCOMPARE(opacityBeforeSecond, 1);
     QVERIFY2(clock.elapsed() >= 3400 && clock.elapsed() <= 4700, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!splash.isVisible());
+  }
+
+  // The dismissal runs inside the fade-in; the fade-out starts where that
+  // stopped, and the fade-in never shows the splash again over the program.
+  void doubleClickDuringTheFadeIn() {
+    QTemporaryDir dir;
+    MainWindow main(dir.path());
+    SplashWindow splash(&main, dir.filePath("none.wma"));
+    int levelAtClick = -1;
+    QTimer clicker;  // ticks inside the fade-in's own waits
+    connect(&clicker, &QTimer::timeout, this, [&] {
+      if (!splash.isVisible() || splash.fadeLevel() < 50) return;
+      clicker.stop();
+      levelAtClick = splash.fadeLevel();
+      QTest::mouseDClick(&splash, Qt::LeftButton);
+    });
+    clicker.start(5);
+    QTRY_VERIFY_WITH_TIMEOUT(main.isVisible(), 9000);
+    QVERIFY2(levelAtClick < 255, qPrintable(QString::number(levelAtClick)));
+    QTest::qWait(1500);  // long enough for a resumed fade-in to finish
+    QVERIFY(!splash.isVisible() && main.isVisible());
+    QCOMPARE(splash.fadeLevel(), 1);
+  }
+
+  // Alt+F4 reaches the splash as the window system's request to close it.
+  void closeRequestsAreIgnored() {
+    QTemporaryDir dir;
+    MainWindow main(dir.path());
+    SplashWindow splash(&main, dir.filePath("none.wma"));
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QVERIFY(!splash.windowHandle()->close());
+    QVERIFY(splash.isVisible());
   }
 
   void pauseHandlesEventsUntilItsEnd() {

@@ -2,8 +2,6 @@
 // exits with what happened to it:
 //   dialog_host msgbox TITLE     Yes/No message box, "No" focused and default;
 //                                exits with IDYES (6) or IDNO (7)
-//   dialog_host buttons TITLE    dialog with buttons 101 and 102, 102 focused and
-//                                default; exits with the id of the button clicked
 //   dialog_host nobuttons TITLE  dialog with only a text; WM_CLOSE exits with 2
 //   dialog_host window TITLE     a plain top-level window (not a dialog) with a
 //                                button; WM_CLOSE exits with 3
@@ -17,29 +15,9 @@
 
 namespace {
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      if (HWND second = GetDlgItem(dialog, 102)) {
-        SetFocus(second);
-        return FALSE;  // focus set here
-      }
-      return TRUE;
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == 101 || LOWORD(wParam) == 102)) {
-        EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, IDCANCEL);
-      return TRUE;
-  }
-  return FALSE;
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_CLOSE) EndDialog(dialog, IDCANCEL);
+  return message == WM_INITDIALOG || message == WM_CLOSE;
 }
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,15 +60,9 @@ int main() {
   if (mode == L"msgbox")
     return MessageBoxW(nullptr, L"Load this buddy list?", title.c_str(), MB_YESNO | MB_DEFBUTTON2);
   if (mode == L"window") return PlainWindow(title);
+  if (mode != L"nobuttons") return 98;
   DialogTemplate dialog(title);
-  if (mode == L"buttons") {
-    dialog.Control(DialogTemplate::kButton, 101, BS_PUSHBUTTON | WS_TABSTOP, L"First", 10)
-        .Control(DialogTemplate::kButton, 102, BS_DEFPUSHBUTTON | WS_TABSTOP, L"Second", 70);
-  } else if (mode == L"nobuttons") {
-    dialog.Control(DialogTemplate::kStatic, 0xFFFF, SS_LEFT, L"Only text here", 10);
-  } else {
-    return 98;
-  }
+  dialog.Control(DialogTemplate::kStatic, 0xFFFF, SS_LEFT, L"Only text here", 10);
   return static_cast<int>(
       DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), nullptr, DialogProc, 0));
 }

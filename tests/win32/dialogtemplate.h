@@ -7,7 +7,6 @@
 
 class DialogTemplate {
  public:
-  static constexpr WORD kButton = 0x0080;
   static constexpr WORD kStatic = 0x0082;
 
   explicit DialogTemplate(const std::wstring& title) {

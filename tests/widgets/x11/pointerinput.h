@@ -46,15 +46,4 @@ inline QPoint PointerPosition() {
   return at;
 }
 
-// Top-level X windows from the bottom of the stack to the top.
-inline std::vector<xcb_window_t> Stacking() {
-  std::vector<xcb_window_t> windows;
-  xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection(), xcb_query_tree(Connection(), Root()), nullptr);
-  if (!tree) return windows;
-  const xcb_window_t* children = xcb_query_tree_children(tree);
-  windows.assign(children, children + xcb_query_tree_children_length(tree));
-  std::free(tree);
-  return windows;
-}
-
 }  // namespace fakeinput
