@@ -26,6 +26,7 @@
 #include "platform/screenreader.h"
 
 using namespace huevox;
+using namespace huevox::platform;
 
 namespace {
 

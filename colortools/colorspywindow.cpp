@@ -43,7 +43,7 @@ void PickSource::mousePressEvent(QMouseEvent* event) {
 
 QPixmap ColorSpyWindow::CrossHair() { return ArtworkPixmap(QStringLiteral(":/colortools/crosshair"), QSize(15, 15)); }
 
-ColorSpyWindow::ColorSpyWindow(std::unique_ptr<ScreenReader> reader,
+ColorSpyWindow::ColorSpyWindow(std::unique_ptr<platform::ScreenReader> reader,
                                std::unique_ptr<platform::DesktopColourPick> desktopPick)
     : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint),
       reader_(std::move(reader)),
@@ -221,10 +221,10 @@ void ColorSpyWindow::Nudge(QPoint step) {
   // The pointer stops at the edges: a step may only land on some screen.
   QPoint to = *pointer + step;
   bool onScreen = false;
-  for (QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || DeviceGeometry(screen).contains(to);
+  for (QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || platform::DeviceGeometry(screen).contains(to);
   if (!onScreen) {
     for (QScreen* screen : QGuiApplication::screens()) {
-      const QRect area = DeviceGeometry(screen);
+      const QRect area = platform::DeviceGeometry(screen);
       if (!area.contains(*pointer)) continue;
       to = QPoint(std::clamp(to.x(), area.left(), area.right()), std::clamp(to.y(), area.top(), area.bottom()));
     }

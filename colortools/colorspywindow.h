@@ -43,7 +43,7 @@ class PickSource : public QLabel {
 class ColorSpyWindow : public QFrame {
   Q_OBJECT
  public:
-  explicit ColorSpyWindow(std::unique_ptr<ScreenReader> reader = CreateScreenReader(),
+  explicit ColorSpyWindow(std::unique_ptr<platform::ScreenReader> reader = platform::CreateScreenReader(),
                           std::unique_ptr<platform::DesktopColourPick> desktopPick = platform::CreateDesktopColourPick());
   ~ColorSpyWindow() override;
 
@@ -82,7 +82,7 @@ class ColorSpyWindow : public QFrame {
   void ShowColour(std::uint32_t value);
   void CopyCode();
 
-  std::unique_ptr<ScreenReader> reader_;
+  std::unique_ptr<platform::ScreenReader> reader_;
   std::unique_ptr<platform::DesktopColourPick> desktopPick_;  // null where the screen is read here
   QWidget* client_;
   QFrame* swatchBox_;

@@ -28,7 +28,7 @@ constexpr int kLeftGraceMs = 200;
 
 QScreen* ScreenAtDevice(QPoint pointer) {
   for (QScreen* screen : QGuiApplication::screens())
-    if (DeviceGeometry(screen).contains(pointer)) return screen;
+    if (platform::DeviceGeometry(screen).contains(pointer)) return screen;
   return QGuiApplication::primaryScreen();
 }
 
@@ -58,7 +58,7 @@ void ZoomBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
 }
 
-ZoomWindow::ZoomWindow(ScreenReader& reader, QWidget* parent)
+ZoomWindow::ZoomWindow(platform::ScreenReader& reader, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       reader_(reader),
       box_(new ZoomBox(this)),
@@ -89,7 +89,7 @@ bool ZoomWindow::Place(QPoint pointer) {
   QScreen* screen = ScreenAtDevice(pointer);
   if (!screen) return false;
   const QRect area = screen->geometry();
-  const QRect device = DeviceGeometry(screen);
+  const QRect device = platform::DeviceGeometry(screen);
   const qreal ratio = screen->devicePixelRatio();
   const QPoint home(area.right() + 1 - width(), area.bottom() + 1 - height());
   const QRect homeDevice(device.topLeft() + (home - area.topLeft()) * ratio, size() * ratio);

@@ -17,7 +17,9 @@ class QTimer;
 
 namespace huevox {
 
+namespace platform {
 class ScreenReader;
+}
 
 // picZoom: shows the finished back image, nothing else.
 class ZoomBox : public QFrame {
@@ -41,7 +43,7 @@ class ZoomWindow : public QWidget {
   static constexpr int kInterval = 50;        // ms between pointer checks
   static constexpr int kRefreshAfterMs = 250;  // redraw at rest this often
 
-  explicit ZoomWindow(ScreenReader& reader, QWidget* parent = nullptr);
+  explicit ZoomWindow(platform::ScreenReader& reader, QWidget* parent = nullptr);
 
   float zoomFactor() const { return ZoomFactor; }
   int lastX() const { return LastX; }
@@ -79,7 +81,7 @@ class ZoomWindow : public QWidget {
   void RestoreTopmost();
   QRect DeviceRect() const;
 
-  ScreenReader& reader_;
+  platform::ScreenReader& reader_;
   ZoomBox* box_;
   QTimer* timer_;
   QImage capture_;

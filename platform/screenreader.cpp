@@ -5,7 +5,7 @@
 
 #include "platform/session.h"
 
-namespace huevox {
+namespace huevox::platform {
 
 namespace {
 
@@ -29,7 +29,7 @@ std::unique_ptr<ScreenReader> CreateUnavailableScreenReader(QString reason) {
 }
 
 std::unique_ptr<ScreenReader> CreateScreenReader() {
-  const platform::Session session = platform::CurrentSession();
+  const Session session = CurrentSession();
   if (session.wayland && !session.x11) {
     return CreateUnavailableScreenReader(
         QStringLiteral("This desktop (a Wayland session) does not let programs read the colours "
@@ -47,4 +47,4 @@ QRect DeviceGeometry(const QScreen* screen) {
   return {logical.topLeft(), QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio))};
 }
 
-}  // namespace huevox
+}  // namespace huevox::platform

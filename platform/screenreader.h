@@ -17,7 +17,7 @@
 
 class QScreen;
 
-namespace huevox {
+namespace huevox::platform {
 
 class ScreenReader {
  public:
@@ -60,4 +60,4 @@ std::unique_ptr<ScreenReader> CreateScreenReader();
 // A screen's rectangle in device pixels of the desktop.
 QRect DeviceGeometry(const QScreen* screen);
 
-}  // namespace huevox
+}  // namespace huevox::platform

@@ -51,7 +51,9 @@ TEST(PosixFiles, LinksKeepOwnerAndModeAndPipesAreNeverRead) {
   dir.write("real.htm", "old");
   ASSERT_EQ(chmod(dir.at("real.htm").c_str(), 0660), 0);  // not what a new file gets
   const bool root = geteuid() == 0;  // only root can give a file away
-  if (root) ASSERT_EQ(chown(dir.at("real.htm").c_str(), 1234, 5678), 0);
+  if (root) {
+    ASSERT_EQ(chown(dir.at("real.htm").c_str(), 1234, 5678), 0);
+  }
   fs::create_symlink("real.htm", dir.at("link.htm"));
   ASSERT_FALSE(SaveListToFile(dir.file("link.htm"), {"new"}));
   EXPECT_TRUE(fs::is_symlink(dir.at("link.htm")));
@@ -59,7 +61,9 @@ TEST(PosixFiles, LinksKeepOwnerAndModeAndPipesAreNeverRead) {
   struct stat st {};
   ASSERT_EQ(stat(dir.at("real.htm").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0660u);
-  if (root) EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "1234:5678");
+  if (root) {
+    EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "1234:5678");
+  }
   EXPECT_EQ(dir.count(), 2);  // no temporary file left behind
   // A named pipe is never read as a file: it would wait for a writer.
   ASSERT_EQ(mkfifo(dir.at("pipe.ini").c_str(), 0644), 0);

@@ -13,6 +13,7 @@
 #include "widgets/screenfixtures.h"
 
 using namespace huevox;
+using namespace huevox::platform;
 using namespace fixtures;
 
 namespace {

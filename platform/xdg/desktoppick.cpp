@@ -184,4 +184,4 @@ std::unique_ptr<DesktopColourPick> CreateDesktopColourPick() {
 
 }  // namespace huevox::platform
 
-#include "portalcolourpick.moc"
+#include "desktoppick.moc"

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <cmath>
 
-namespace huevox {
+namespace huevox::platform {
 
 namespace {
 
@@ -85,4 +85,4 @@ class QtScreenReader final : public ScreenReader {
 
 std::unique_ptr<ScreenReader> CreateQtScreenReader() { return std::make_unique<QtScreenReader>(); }
 
-}  // namespace huevox
+}  // namespace huevox::platform

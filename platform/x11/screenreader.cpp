@@ -11,7 +11,7 @@
 
 #include "platform/screenreader.h"
 
-namespace huevox {
+namespace huevox::platform {
 
 namespace {
 
@@ -220,4 +220,4 @@ std::unique_ptr<ScreenReader> CreateNativeScreenReader() {
   return std::make_unique<X11ScreenReader>(x11->connection(), false);
 }
 
-}  // namespace huevox
+}  // namespace huevox::platform

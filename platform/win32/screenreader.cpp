@@ -7,7 +7,7 @@
 
 #include "platform/screenreader.h"
 
-namespace huevox {
+namespace huevox::platform {
 namespace {
 
 class ScreenDC {
@@ -95,4 +95,4 @@ class GdiScreenReader final : public ScreenReader {
 
 std::unique_ptr<ScreenReader> CreateNativeScreenReader() { return std::make_unique<GdiScreenReader>(); }
 
-}  // namespace huevox
+}  // namespace huevox::platform
