@@ -10,8 +10,7 @@ struct ShellOpenResult {
 };
 
 // Hands an absolute path to the desktop's opener (platform/shellopen.h) and
-// tells whether a program took it; events are handled while the opener
-// decides. Relative paths are refused: the opener would resolve them against a
+// tells whether a program took it. Relative paths are refused: the opener would resolve them against a
 // folder of its own.
 ShellOpenResult ShellOpen(const QString& file);
 

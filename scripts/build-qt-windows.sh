@@ -82,7 +82,7 @@ if [[ ! -f "$build/build.ninja" ]]; then
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ "${features[@]}"
 fi
-echo "Building Qt $version for Windows (about 40 minutes on 2 cores)" >&2
+echo "Building Qt $version for Windows (about 26 minutes on 2 cores)" >&2
 cmake --build "$build" --parallel "$(nproc)" >&2
 cmake --install "$build" >&2
 touch "$prefix/.complete"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Huevox for 64-bit Windows (building Qt for it first when no cached
-# build exists: about 20 minutes on 2 cores) and writes
+# build exists: about 26 minutes on 2 cores) and writes
 #   dist/huevox-windows-x64/       the folder a user runs the program from
 #   dist/huevox-windows-x64.zip    that folder, zipped
 #   dist/huevox-windows-x64-setup.exe   an installer made from it with NSIS
