@@ -8,7 +8,7 @@ set -euo pipefail
 release=$(cd "$1" && pwd)
 out=$(realpath -m "$2")
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-packages.sh" nsis
+"$root/scripts/install-packages.sh" nsis imagemagick
 [[ -f "$release/huevox.exe" && -f "$release/intro.wma" && -d "$release/presets" ]] ||
   { echo "$release is not a release folder (huevox.exe, intro.wma, presets/)" >&2; exit 1; }
 version=$(sed -n 's/^project(Huevox VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -41,9 +41,11 @@ while read -r dir; do
 done <"$work/dirs" | sort -u | awk '{ print length, $0 }' | sort -rn | cut -d' ' -f2- |
   sed 's/.*/RMDir "$INSTDIR\\&"/' >>"$work/unfiles.nsh"
 
+# The icon as the program's is made: from the renderings make-icons.sh keeps.
+convert "$root"/packaging/linux/icons/huevox-{16,24,32,48,64,256}.png "$work/huevox.ico"
 size_kb=$(du -sk "$release" | cut -f1)
 mkdir -p "$(dirname "$out")"
 makensis -V2 -DVERSION="$version" -DOUTFILE="$out" -DFILES="$work/files.nsh" \
-  -DUNFILES="$work/unfiles.nsh" -DSIZE_KB="$size_kb" \
+  -DUNFILES="$work/unfiles.nsh" -DSIZE_KB="$size_kb" -DICON="$work/huevox.ico" \
   "$root/packaging/windows/huevox.nsi"
 echo "Wrote $out ($(du -k "$out" | cut -f1) KiB)"

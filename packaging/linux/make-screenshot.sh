@@ -7,14 +7,13 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${1:-$here/../../build/bin/huevox}")
+# A private screen large enough for the expanded window at twice the size.
+if [[ -z "${HUEVOX_SCREENSHOT_SERVER:-}" ]]; then
+  HUEVOX_SCREENSHOT_SERVER=1 exec "$here/../../scripts/with-xvfb.sh" --screen 1920x1200x24 "$0" "$program"
+fi
 source "$here/../../tests/packaging/drive.sh"
 tmp=$(mktemp -d)
-trap 'kill "${pid:-}" "${xvfb:-}" 2>/dev/null; rm -rf "$tmp"' EXIT
-# A screen large enough for the expanded window at twice the size.
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$tmp/display")"
+trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$tmp"' EXIT
 # Its own user folders: nothing is written outside the temporary folder.
 QT_SCALE_FACTOR=2 XDG_RUNTIME_DIR="$tmp" XDG_DATA_HOME="$tmp" XDG_CACHE_HOME="$tmp" \
   "$program" 2>/dev/null &

@@ -30,8 +30,8 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "Huevox setup"
 VIAddVersionKey "LegalCopyright" "The Huevox developers"
 
-!define MUI_ICON "huevox.ico"
-!define MUI_UNICON "huevox.ico"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
