@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/endprogram.h"
-#include "app/fonts.h"
+#include "ui/endprogram.h"
+#include "ui/fonts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "platform/session.h"

@@ -11,12 +11,12 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include "app/artwork.h"
-#include "app/clickarea.h"
-#include "app/fonts.h"
-#include "app/picturebutton.h"
-#include "app/twips.h"
-#include "app/windowdrag.h"
+#include "ui/artwork.h"
+#include "ui/clickarea.h"
+#include "ui/fonts.h"
+#include "ui/picturebutton.h"
+#include "ui/twips.h"
+#include "ui/windowdrag.h"
 #include "output/messengerupdate.h"
 #include "platform/userdatafolder.h"
 #include "output/preview.h"
@@ -56,7 +56,7 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry,
 
 MainWindow::MainWindow(QString presetsFolder)
     : FramedWindow(QSize(Px(kClientWidthTwips), Px(kCompactHeightTwips - 2 * kFrameTwips))),
-      presetsFolder_(presetsFolder.isEmpty() ? defaultPresetsFolder() : std::move(presetsFolder)),
+      presetsFolder_(std::move(presetsFolder)),
       dragger_(new WindowDragger(this)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Huevox"));
@@ -76,14 +76,6 @@ MainWindow::MainWindow(QString presetsFolder)
 }
 
 MainWindow::~MainWindow() = default;
-
-QString MainWindow::programFolder() { return QCoreApplication::applicationDirPath(); }
-
-QString MainWindow::defaultPresetsFolder() {
-  const std::string data = platform::UserDataFolder();
-  const std::string user = data.empty() ? data : data + "/Huevox/presets";
-  return QString::fromStdString(ChoosePresetsFolder(programFolder().toStdString(), user));
-}
 
 void MainWindow::buildTitleStrip() {
   QWidget* client = clientArea();
@@ -202,29 +194,27 @@ void MainWindow::buildPresetsPanel() {
 // Each feature is a small object of its own; the buttons lead to its slots.
 void MainWindow::connectFeatures() {
   // Colours
-  colourChoice_ = new ColourChoice(this);
+  colourChoice_ = new ColourChoice(*this, this);
   connect(pictureButton(1), &QToolButton::clicked, colourChoice_, &ColourChoice::chooseFontColour);
   connect(pictureButton(3), &QToolButton::clicked, colourChoice_,
           &ColourChoice::chooseBackgroundColour);
 
   // Presets
-  presetActions_ = new PresetActions(this);
+  presetActions_ = new PresetActions(*this, this);
   connect(pictureButton(4), &QToolButton::clicked, presetActions_, &PresetActions::savePreset);
   connect(pictureButton(11), &QToolButton::clicked, presetActions_,
           &PresetActions::loadSelectedPreset);
 
   // Browser preview and messenger update
-  preview_ = new Preview(
-      FontFields{fontColorEdit_, backgroundColorEdit_, fontFaceEdit_, fontSizeEdit_},
-      [this] { return selectedPresetPath(); }, this, this);
-  messengerUpdate_ = new MessengerUpdate([this] { return currentSetting(); }, this, nullptr, this);
+  preview_ = new Preview(*this, this);
+  messengerUpdate_ = new MessengerUpdate(*this, nullptr, this);
   connect(pictureButton(5), &QToolButton::clicked, preview_, &Preview::previewCurrentSetting);
   connect(pictureButton(10), &QToolButton::clicked, preview_, &Preview::previewSelectedPreset);
   connect(pictureButton(6), &QToolButton::clicked, messengerUpdate_,
           &MessengerUpdate::updateMessenger);
 
   // Color spy: its colours land in Text2 and Text3
-  colorSpy_ = new ColorSpyOpener(*this);
+  colorSpy_ = new ColorSpyOpener(*this, this);
   connect(pictureButton(12), &QToolButton::clicked, colorSpy_, &ColorSpyOpener::openColorSpy);
 }
 
@@ -296,6 +286,8 @@ void MainWindow::togglePresetsPanel() {
       heightTwips() == kCompactHeightTwips ? kExpandedHeightTwips : kCompactHeightTwips;
   resize(width(), Px(target));
 }
+
+void MainWindow::showStyleCode(int code) { stylesWindow()->showStyleCode(code); }
 
 void MainWindow::openStylesWindow() { stylesWindow()->show(); }
 

@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/framedwindow.h"
+#include "ui/framedwindow.h"
+#include "ui/mainform.h"
 #include "settings/fontsetting.h"
 
 class QLineEdit;
@@ -22,39 +23,38 @@ class Preview;
 class StylesWindow;
 class WindowDragger;
 
-class MainWindow : public FramedWindow {
+class MainWindow : public FramedWindow, public MainForm {
   Q_OBJECT
  public:
   static constexpr int kCompactHeightTwips = 2835;
   static constexpr int kExpandedHeightTwips = 4545;
 
-  explicit MainWindow(QString presetsFolder = {});
+  explicit MainWindow(QString presetsFolder);
   ~MainWindow() override;
 
-  static QString programFolder();
-  // The presets folder beside the program, or the user's own when that cannot take files.
-  static QString defaultPresetsFolder();
 
-  QLineEdit* fontColorEdit() const { return fontColorEdit_; }        // Text2
-  QLineEdit* backgroundColorEdit() const { return backgroundColorEdit_; }  // Text3
-  QLineEdit* fontFaceEdit() const { return fontFaceEdit_; }          // Text4
-  QLineEdit* fontSizeEdit() const { return fontSizeEdit_; }          // Text5
+  QLineEdit* fontColorEdit() const override { return fontColorEdit_; }        // Text2
+  QLineEdit* backgroundColorEdit() const override { return backgroundColorEdit_; }  // Text3
+  QLineEdit* fontFaceEdit() const override { return fontFaceEdit_; }          // Text4
+  QLineEdit* fontSizeEdit() const override { return fontSizeEdit_; }          // Text5
   QListWidget* presetList() const { return presetList_; }            // List2
   QToolButton* pictureButton(int number) const;                      // Picture<number>
   WindowDragger* dragger() const { return dragger_; }
 
   // The four texts as typed, and the style code of the Styles window.
-  FontSetting currentSetting();
+  FontSetting currentSetting() override;
   // Sets a colour box's code and draws the code in its colour.
-  void showColour(QLineEdit* box, const QString& code, const QColor& colour);
+  void showColour(QLineEdit* box, const QString& code, const QColor& colour) override;
+  void showStyleCode(int code) override;
+  QWidget* formWindow() override { return this; }
 
-  QString presetsFolder() const { return presetsFolder_; }
+  QString presetsFolder() const override { return presetsFolder_; }
   // File names in the presets folder, in list order (entry i is shown as List2's entry i).
   QStringList presetFiles() const { return presetFiles_; }
   // Full path of the preset file selected in the list; empty when none is.
-  QString selectedPresetPath() const;
+  QString selectedPresetPath() const override;
   // Reads the folder again, fills the list and selects its first entry.
-  void refreshPresetList();
+  void refreshPresetList() override;
 
   // Form2, created hidden on first use and kept until the program ends.
   StylesWindow* stylesWindow();

@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/artwork.h"
+#include "ui/artwork.h"
 #include "app/mainwindow.h"
-#include "app/timing.h"
-#include "app/twips.h"
-#include "app/windowutil.h"
+#include "ui/timing.h"
+#include "ui/twips.h"
+#include "ui/windowutil.h"
 #include "platform/tuneplayer.h"
 #include "styles/styleswindow.h"
 

@@ -1,8 +1,11 @@
 #include "app/startup.h"
 
+#include <QCoreApplication>
+
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
-#include "app/windowutil.h"
+#include "ui/windowutil.h"
+#include "platform/userdatafolder.h"
 #include "settings/presetfolder.h"
 
 namespace huevox {
@@ -12,16 +15,24 @@ namespace {
 // beside the program, where it was looked for first.
 QString ShippedTune() {
   const std::string found =
-      FindShippedFile(MainWindow::programFolder().toStdString(), "intro.wma");
-  return found.empty() ? MainWindow::programFolder() + QStringLiteral("/intro.wma")
+      FindShippedFile(ProgramFolder().toStdString(), "intro.wma");
+  return found.empty() ? ProgramFolder() + QStringLiteral("/intro.wma")
                        : QString::fromStdString(found);
 }
 
 }  // namespace
 
+QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+
+QString DefaultPresetsFolder() {
+  const std::string data = platform::UserDataFolder();
+  const std::string user = data.empty() ? data : data + "/Huevox/presets";
+  return QString::fromStdString(ChoosePresetsFolder(ProgramFolder().toStdString(), user));
+}
+
 Startup::Startup(const QString& presetsFolder, const QString& tunePath)
     : tunePath_(tunePath.isEmpty() ? ShippedTune() : tunePath),
-      mainWindow_(std::make_unique<MainWindow>(presetsFolder)) {}
+      mainWindow_(std::make_unique<MainWindow>(presetsFolder.isEmpty() ? DefaultPresetsFolder() : presetsFolder)) {}
 
 Startup::~Startup() = default;
 

@@ -7,6 +7,11 @@ namespace huevox {
 class MainWindow;
 class SplashWindow;
 
+// The folder that holds the program.
+QString ProgramFolder();
+// The presets folder beside the program, or the user's own when that cannot take files.
+QString DefaultPresetsFolder();
+
 // Loading the main window starts everything: it stays on top and hidden,
 // loads the splash, and fills the presets list.
 class Startup : public QObject {

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/timing.h"
+#include "ui/timing.h"
 #include "output/confirmbuddylistload.h"
 #include "platform/dialogautomation.h"
 

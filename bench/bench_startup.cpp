@@ -9,11 +9,11 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "app/fonts.h"
+#include "ui/fonts.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
-#include "app/windowutil.h"
+#include "ui/windowutil.h"
 #include "styles/styleswindow.h"
 
 namespace {
@@ -46,8 +46,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   huevox::LoadWindowFont();
-  huevox::Startup startup(huevox::MainWindow::programFolder() + "/presets",
-                          argc > 1 ? QString(argv[1]) : huevox::MainWindow::programFolder() + "/intro.wma");
+  huevox::Startup startup(huevox::ProgramFolder() + "/presets",
+                          argc > 1 ? QString(argv[1]) : huevox::ProgramFolder() + "/intro.wma");
   startup.start();
   const bool timerRunning = startup.splash()->fadeInTimer()->isActive();
   const double loaded = beforeMain + inMain.nsecsElapsed() / 1e9;

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <functional>
 
-#include "app/timing.h"
+#include "ui/timing.h"
 
 namespace {
 

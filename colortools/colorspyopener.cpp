@@ -1,11 +1,11 @@
 #include "colortools/colorspyopener.h"
 
-#include "app/mainwindow.h"
+#include "ui/mainform.h"
 #include "colortools/colorspywindow.h"
 
 namespace huevox {
 
-ColorSpyOpener::ColorSpyOpener(MainWindow& main) : QObject(&main), main_(main) {}
+ColorSpyOpener::ColorSpyOpener(MainForm& form, QObject* parent) : QObject(parent), form_(form) {}
 
 ColorSpyOpener::~ColorSpyOpener() = default;
 
@@ -19,11 +19,11 @@ void ColorSpyOpener::openColorSpy() {
 }
 
 void ColorSpyOpener::useAsFontColour(const QString& code, const QColor& colour) {
-  main_.showColour(main_.fontColorEdit(), code, colour);
+  form_.showColour(form_.fontColorEdit(), code, colour);
 }
 
 void ColorSpyOpener::useAsBackgroundColour(const QString& code, const QColor& colour) {
-  main_.showColour(main_.backgroundColorEdit(), code, colour);
+  form_.showColour(form_.backgroundColorEdit(), code, colour);
 }
 
 }  // namespace huevox

@@ -9,12 +9,12 @@
 namespace huevox {
 
 class ColorSpyWindow;
-class MainWindow;
+class MainForm;
 
 class ColorSpyOpener : public QObject {
   Q_OBJECT
  public:
-  explicit ColorSpyOpener(MainWindow& main);
+  ColorSpyOpener(MainForm& form, QObject* parent);
   ~ColorSpyOpener() override;
 
   // Null until the spy was first opened.
@@ -26,7 +26,7 @@ class ColorSpyOpener : public QObject {
   void useAsBackgroundColour(const QString& code, const QColor& colour);
 
  private:
-  MainWindow& main_;
+  MainForm& form_;
   std::unique_ptr<ColorSpyWindow> window_;  // modeless, no owner window
 };
 

@@ -12,10 +12,10 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/artwork.h"
-#include "app/twips.h"
-#include "app/windowdrag.h"
-#include "app/windowutil.h"
+#include "ui/artwork.h"
+#include "ui/twips.h"
+#include "ui/windowdrag.h"
+#include "ui/windowutil.h"
 #include "colortools/colourcode.h"
 #include "colortools/zoomwindow.h"
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/rounding.h"
+
 namespace huevox {
 
 namespace {

@@ -5,8 +5,6 @@
 #include <array>
 #include <vector>
 
-#include "app/wholeseconds.h"  // RoundHalfEven
-
 namespace huevox {
 
 struct ZoomRect {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/windowutil.h"
+#include "ui/windowutil.h"
 #include "colortools/zoomgeometry.h"
 #include "platform/screenreader.h"
 

@@ -6,7 +6,7 @@
 
 #include <QDeadlineTimer>
 
-#include "app/timing.h"
+#include "ui/timing.h"
 
 namespace huevox {
 namespace {

@@ -4,27 +4,26 @@
 #include <set>
 
 #include <QDir>
+#include <QPointer>
 #include <QWidget>
 
-#include "app/endprogram.h"
-#include "app/timing.h"
+#include "ui/endprogram.h"
+#include "ui/mainform.h"
+#include "ui/timing.h"
 #include "output/confirmbuddylistload.h"
 #include "output/pagetext.h"
 #include "output/shellopen.h"
-#include "output/usermessage.h"
+#include "ui/usermessage.h"
 #include "platform/shellopen.h"
 #include "settings/fileio.h"
 #include "settings/textcodec.h"
 
 namespace huevox {
 
-MessengerUpdate::MessengerUpdate(std::function<FontSetting()> currentSetting,
-                                 QWidget* messageParent,
-                                 std::unique_ptr<platform::DialogAutomation> automation,
+MessengerUpdate::MessengerUpdate(MainForm& form, std::unique_ptr<platform::DialogAutomation> automation,
                                  QObject* parent)
     : QObject(parent),
-      currentSetting_(std::move(currentSetting)),
-      messageParent_(messageParent),
+      form_(form),
       automation_(std::move(automation)),
       dialogWait_(kDialogWaitSeconds) {}
 
@@ -47,7 +46,7 @@ void MessengerUpdate::updateMessenger() {
   const QString problem = run();
   if (trigger) trigger->setEnabled(true);
   running_ = false;
-  if (!problem.isEmpty()) TellUser(messageParent_, problem);
+  if (!problem.isEmpty()) TellUser(form_.formWindow(), problem);
   emit finished(problem.isEmpty(), problem);
 }
 
@@ -56,7 +55,7 @@ QString MessengerUpdate::run() {
   if (const std::string why = automation_->Unavailable(); !why.empty())
     return QString::fromStdString(why);
 
-  const FontSetting setting = currentSetting_ ? currentSetting_() : FontSetting{};
+  const FontSetting setting = form_.currentSetting();
   // A list of its own: a preview started during the waits cannot take these lines.
   const std::vector<std::string> lines = FontSettingsFileLines(setting);
   const QString path = filePath();

@@ -2,28 +2,22 @@
 // Pushing the current setting into the running messenger: write its font
 // settings file, let the messenger open it, answer its two dialogs, remove the
 // file again.
-#include <functional>
 #include <memory>
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include "platform/dialogautomation.h"
-#include "settings/fontsetting.h"
-
-class QWidget;
 
 namespace huevox {
+
+class MainForm;
 
 class MessengerUpdate : public QObject {
   Q_OBJECT
  public:
-  // currentSetting reads the main window's fields and style. Without an
-  // automation, the one for this platform is made on first use.
-  MessengerUpdate(std::function<FontSetting()> currentSetting, QWidget* messageParent,
-                  std::unique_ptr<platform::DialogAutomation> automation = nullptr,
-                  QObject* parent = nullptr);
+  // Without an automation, the one for this platform is made on first use.
+  MessengerUpdate(MainForm& form, std::unique_ptr<platform::DialogAutomation> automation, QObject* parent);
   ~MessengerUpdate() override;
 
   // The folder the file goes to; the per-user cache folder unless set.
@@ -31,7 +25,6 @@ class MessengerUpdate : public QObject {
   // How long each of the messenger's dialogs is waited for.
   void setDialogWait(double seconds) { dialogWait_ = seconds; }
   QString filePath() const;
-  bool isRunning() const { return running_; }
 
  public slots:
   // Refused (does nothing) while an update is under way. The widget whose
@@ -45,8 +38,7 @@ class MessengerUpdate : public QObject {
  private:
   QString run();
 
-  std::function<FontSetting()> currentSetting_;
-  QPointer<QWidget> messageParent_;
+  MainForm& form_;
   std::unique_ptr<platform::DialogAutomation> automation_;
   QString folder_;
   double dialogWait_;

@@ -2,31 +2,16 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QWidget>
 
 #include "output/pagetext.h"
 #include "output/shellopen.h"
-#include "output/usermessage.h"
 #include "settings/fileio.h"
 #include "settings/presetstore.h"
+#include "ui/mainform.h"
+#include "ui/usermessage.h"
 
 namespace huevox {
-namespace {
-
-std::string TextOf(QLineEdit* box) { return box ? box->text().toStdString() : std::string(); }
-
-void SetTextOf(QLineEdit* box, const std::string& text) {
-  if (box) box->setText(QString::fromStdString(text));
-}
-
-}  // namespace
-
-Preview::Preview(FontFields fields, std::function<QString()> selectedPresetPath,
-                 QWidget* messageParent, QObject* parent)
-    : QObject(parent),
-      fields_(fields),
-      selectedPresetPath_(std::move(selectedPresetPath)),
-      messageParent_(messageParent) {}
+Preview::Preview(MainForm& form, QObject* parent) : QObject(parent), form_(form) {}
 
 QString Preview::pagePath() const {
   const QString folder = folder_.isEmpty() ? OutputFolder() : folder_;
@@ -35,23 +20,18 @@ QString Preview::pagePath() const {
 }
 
 void Preview::previewCurrentSetting() {
-  FontSetting setting;
-  setting.backgroundColor = TextOf(fields_.backgroundColor);
-  setting.face = TextOf(fields_.face);
-  setting.fontColor = TextOf(fields_.fontColor);
-  setting.size = TextOf(fields_.size);
   // A list of its own: an update waiting for the messenger keeps its lines.
-  const std::vector<std::string> lines{PreviewPageLine(setting)};
+  const std::vector<std::string> lines{PreviewPageLine(form_.currentSetting())};
 
   const QString path = pagePath();
   if (path.isEmpty()) {
-    TellUser(messageParent_, QStringLiteral("The preview page could not be written: there is no "
+    TellUser(form_.formWindow(), QStringLiteral("The preview page could not be written: there is no "
                                             "folder for it."));
     emit previewed(false);
     return;
   }
   if (const std::error_code error = SaveListToFile(path.toStdString(), lines)) {
-    TellUser(messageParent_, QStringLiteral("The preview page could not be written to %1: %2.")
+    TellUser(form_.formWindow(), QStringLiteral("The preview page could not be written to %1: %2.")
                                  .arg(QDir::toNativeSeparators(path),
                                       QString::fromStdString(DescribeError(error))));
     emit previewed(false);
@@ -59,21 +39,22 @@ void Preview::previewCurrentSetting() {
   }
   const ShellOpenResult opened = ShellOpen(path);
   if (!opened.opened) {
-    TellUser(messageParent_, QStringLiteral("The preview page %1 could not be opened: %2.")
+    TellUser(form_.formWindow(), QStringLiteral("The preview page %1 could not be opened: %2.")
                                  .arg(QDir::toNativeSeparators(path), opened.problem));
   }
   emit previewed(opened.opened);
 }
 
 void Preview::previewSelectedPreset() {
-  const QString preset = selectedPresetPath_ ? selectedPresetPath_() : QString();
+  const QString preset = form_.selectedPresetPath();
   if (preset.isEmpty()) return;
-  // A file that has gone gives empty values, as missing keys do; the style stays.
+  // Not the Load button's read: here a file that has gone gives empty values,
+  // as missing keys do, and the style stays.
   const LoadedPreset values = LoadPreset(preset.toStdString()).value_or(LoadedPreset{});
-  SetTextOf(fields_.fontColor, values.fontColor);
-  SetTextOf(fields_.backgroundColor, values.backgroundColor);
-  SetTextOf(fields_.face, values.face);
-  SetTextOf(fields_.size, values.size);
+  form_.fontColorEdit()->setText(QString::fromStdString(values.fontColor));
+  form_.backgroundColorEdit()->setText(QString::fromStdString(values.backgroundColor));
+  form_.fontFaceEdit()->setText(QString::fromStdString(values.face));
+  form_.fontSizeEdit()->setText(QString::fromStdString(values.size));
   previewCurrentSetting();
 }
 

@@ -1,32 +1,19 @@
 #pragma once
 // The two previews: the current setting, or the selected preset's, as a
 // one-line page opened in the user's browser.
-#include <functional>
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
-class QLineEdit;
-class QWidget;
 
 namespace huevox {
 
-// The main window's four text boxes of the current setting.
-struct FontFields {
-  QPointer<QLineEdit> fontColor;        // Text2
-  QPointer<QLineEdit> backgroundColor;  // Text3
-  QPointer<QLineEdit> face;             // Text4
-  QPointer<QLineEdit> size;             // Text5
-};
+class MainForm;
 
 class Preview : public QObject {
   Q_OBJECT
  public:
-  // selectedPresetPath gives the full path of the selected preset file, or
-  // empty when none is selected. Messages go on top of messageParent.
-  Preview(FontFields fields, std::function<QString()> selectedPresetPath, QWidget* messageParent,
-          QObject* parent = nullptr);
+  Preview(MainForm& form, QObject* parent);
 
   // The folder the page goes to; the per-user cache folder unless set.
   void setFolder(const QString& folder) { folder_ = folder; }
@@ -43,9 +30,7 @@ class Preview : public QObject {
   void previewed(bool opened);
 
  private:
-  FontFields fields_;
-  std::function<QString()> selectedPresetPath_;
-  QPointer<QWidget> messageParent_;
+  MainForm& form_;
   QString folder_;
 };
 

@@ -8,12 +8,12 @@ class QLineEdit;
 
 namespace huevox {
 
-class MainWindow;
+class MainForm;
 
 class ColourChoice : public QObject {
   Q_OBJECT
  public:
-  explicit ColourChoice(MainWindow* mainWindow);
+  ColourChoice(MainForm& form, QObject* parent);
 
  public slots:
   void chooseFontColour();
@@ -22,7 +22,7 @@ class ColourChoice : public QObject {
  private:
   void chooseInto(QLineEdit* box);
 
-  MainWindow* mainWindow_;
+  MainForm& form_;
   QColor colour_ = Qt::black;  // what the dialog opens with
 };
 

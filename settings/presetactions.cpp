@@ -7,11 +7,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "app/mainwindow.h"
 #include "settings/presetfolder.h"
 #include "settings/presetstore.h"
 #include "settings/textcodec.h"
-#include "styles/styleswindow.h"
+#include "ui/mainform.h"
 
 namespace huevox {
 namespace {
@@ -24,17 +23,16 @@ void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 }
 
 // Messages name the folder actually used: it may be the user's, not the program's.
-QString Folder(const MainWindow* mainWindow) {
-  return QDir::toNativeSeparators(mainWindow->presetsFolder());
+QString Folder(const MainForm& form) {
+  return QDir::toNativeSeparators(form.presetsFolder());
 }
 
 }  // namespace
 
-PresetActions::PresetActions(MainWindow* mainWindow)
-    : QObject(mainWindow), mainWindow_(mainWindow) {}
+PresetActions::PresetActions(MainForm& form, QObject* parent) : QObject(parent), form_(form) {}
 
 void PresetActions::savePreset() {
-  QInputDialog ask(mainWindow_);
+  QInputDialog ask(form_.formWindow());
   ask.setWindowTitle(kTitle);
   ask.setLabelText(
       QStringLiteral("Please enter the name you would like to save this preset as.."));
@@ -42,35 +40,35 @@ void PresetActions::savePreset() {
   const QString name = ask.exec() == QDialog::Accepted ? ask.textValue() : QString();
 
   const SaveResult result =
-      SavePreset(mainWindow_->presetsFolder().toStdString(), name.toStdString(),
-                 mainWindow_->currentSetting());
+      SavePreset(form_.presetsFolder().toStdString(), name.toStdString(),
+                 form_.currentSetting());
   switch (result.outcome) {
     case SaveResult::Outcome::NoName:
-      Tell(mainWindow_, QMessageBox::Critical, QStringLiteral("Please select a name!!"));
+      Tell(form_.formWindow(), QMessageBox::Critical, QStringLiteral("Please select a name!!"));
       return;
     case SaveResult::Outcome::Refused:
-      Tell(mainWindow_, QMessageBox::Warning,
+      Tell(form_.formWindow(), QMessageBox::Warning,
            QStringLiteral("The preset cannot be called \"%1\". %2")
                .arg(name, QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Exists:
-      Tell(mainWindow_, QMessageBox::NoIcon, QStringLiteral("Preset already exists!!"));
+      Tell(form_.formWindow(), QMessageBox::NoIcon, QStringLiteral("Preset already exists!!"));
       return;
     case SaveResult::Outcome::Failed:
-      mainWindow_->refreshPresetList();
-      Tell(mainWindow_, QMessageBox::Critical,
+      form_.refreshPresetList();
+      Tell(form_.formWindow(), QMessageBox::Critical,
            QStringLiteral("The [%1] preset could not be saved in %2: %3.")
-               .arg(name, Folder(mainWindow_), QString::fromStdString(result.reason)));
+               .arg(name, Folder(form_), QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Saved:
-      mainWindow_->refreshPresetList();
-      Tell(mainWindow_, QMessageBox::NoIcon, QStringLiteral("The [%1] preset saved!!").arg(name));
+      form_.refreshPresetList();
+      Tell(form_.formWindow(), QMessageBox::NoIcon, QStringLiteral("The [%1] preset saved!!").arg(name));
       return;
   }
 }
 
 void PresetActions::loadSelectedPreset() {
-  const QString path = mainWindow_->selectedPresetPath();
+  const QString path = form_.selectedPresetPath();
   if (path.isEmpty()) return;
   const std::optional<LoadedPreset> preset = LoadPreset(path.toStdString());
   if (!preset) {
@@ -78,17 +76,17 @@ void PresetActions::loadSelectedPreset() {
     const QString name =
         QString::fromStdString(PresetDisplayName(QFileInfo(path).fileName().toStdString()));
     const bool gone = !std::filesystem::exists(PathFromUtf8(path.toStdString()));
-    mainWindow_->refreshPresetList();
-    Tell(mainWindow_, QMessageBox::Warning,
-         gone ? QStringLiteral("The [%1] preset is no longer in %2.").arg(name, Folder(mainWindow_))
+    form_.refreshPresetList();
+    Tell(form_.formWindow(), QMessageBox::Warning,
+         gone ? QStringLiteral("The [%1] preset is no longer in %2.").arg(name, Folder(form_))
               : QStringLiteral("The [%1] preset could not be read; nothing was loaded.").arg(name));
     return;
   }
-  mainWindow_->fontColorEdit()->setText(QString::fromStdString(preset->fontColor));
-  mainWindow_->backgroundColorEdit()->setText(QString::fromStdString(preset->backgroundColor));
-  mainWindow_->fontFaceEdit()->setText(QString::fromStdString(preset->face));
-  mainWindow_->fontSizeEdit()->setText(QString::fromStdString(preset->size));
-  if (preset->style) mainWindow_->stylesWindow()->showStyleCode(*preset->style);
+  form_.fontColorEdit()->setText(QString::fromStdString(preset->fontColor));
+  form_.backgroundColorEdit()->setText(QString::fromStdString(preset->backgroundColor));
+  form_.fontFaceEdit()->setText(QString::fromStdString(preset->face));
+  form_.fontSizeEdit()->setText(QString::fromStdString(preset->size));
+  if (preset->style) form_.showStyleCode(*preset->style);
 }
 
 }  // namespace huevox

@@ -4,19 +4,19 @@
 
 namespace huevox {
 
-class MainWindow;
+class MainForm;
 
 class PresetActions : public QObject {
   Q_OBJECT
  public:
-  explicit PresetActions(MainWindow* mainWindow);
+  PresetActions(MainForm& form, QObject* parent);
 
  public slots:
   void savePreset();
   void loadSelectedPreset();
 
  private:
-  MainWindow* mainWindow_;
+  MainForm& form_;
 };
 
 }  // namespace huevox

@@ -3,11 +3,11 @@
 #include <QCheckBox>
 #include <QToolButton>
 
-#include "app/fonts.h"
-#include "app/picturebutton.h"
-#include "app/twips.h"
-#include "app/windowdrag.h"
-#include "app/windowutil.h"
+#include "ui/fonts.h"
+#include "ui/picturebutton.h"
+#include "ui/twips.h"
+#include "ui/windowdrag.h"
+#include "ui/windowutil.h"
 
 namespace huevox {
 

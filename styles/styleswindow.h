@@ -3,7 +3,7 @@
 // window away. Moved by dragging its background.
 #include <array>
 
-#include "app/framedwindow.h"
+#include "ui/framedwindow.h"
 #include "styles/stylecode.h"
 
 class QCheckBox;

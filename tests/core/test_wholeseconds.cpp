@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/wholeseconds.h"
+#include "core/wholeseconds.h"
 
 // The wait ends at the whole second nearest the call (halves to even) plus the count;
 // just before midnight the target lies past 86400.

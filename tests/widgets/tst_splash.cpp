@@ -8,7 +8,7 @@
 
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
-#include "app/timing.h"
+#include "ui/timing.h"
 #include "platform/tuneplayer.h"
 
 using huevox::MainWindow;

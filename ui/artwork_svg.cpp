@@ -1,7 +1,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "app/artwork.h"
+#include "ui/artwork.h"
 
 namespace huevox {
 

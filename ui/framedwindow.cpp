@@ -1,4 +1,4 @@
-#include "app/framedwindow.h"
+#include "ui/framedwindow.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,12 +1,8 @@
-#include "app/wholeseconds.h"
+#include "core/wholeseconds.h"
 
-#include <cmath>
+#include "core/rounding.h"
 
 namespace huevox {
-
-long long RoundHalfEven(double value) {
-  return static_cast<long long>(std::nearbyint(value));  // default rounding mode: to even
-}
 
 double WholeSecondsRemaining(double timeOfDay, int seconds) {
   const double base = static_cast<double>(RoundHalfEven(timeOfDay));

@@ -1,4 +1,4 @@
-#include "app/timing.h"
+#include "ui/timing.h"
 
 #include <chrono>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "app/wholeseconds.h"
+#include "core/wholeseconds.h"
 
 namespace huevox {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/windowutil.h"
+#include "ui/windowutil.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,9 +1,9 @@
-#include "app/windowdrag.h"
+#include "ui/windowdrag.h"
 
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 namespace huevox {
 

@@ -1,4 +1,4 @@
-#include "app/endprogram.h"
+#include "ui/endprogram.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -4,9 +4,6 @@
 
 namespace huevox {
 
-// Rounds to the nearest whole number, halves to the even neighbour (100.5 -> 100).
-long long RoundHalfEven(double value);
-
 // Seconds left to wait for PauseWholeSeconds(seconds) called at timeOfDay
 // (seconds since local midnight): the wait ends when the clock reaches the
 // whole second nearest to the call plus seconds. Never negative.

@@ -1,6 +1,6 @@
 #include <QFile>
 
-#include "app/artwork.h"
+#include "ui/artwork.h"
 
 namespace huevox {
 

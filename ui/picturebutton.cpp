@@ -1,6 +1,6 @@
-#include "app/picturebutton.h"
+#include "ui/picturebutton.h"
 
-#include "app/artwork.h"
+#include "ui/artwork.h"
 
 #include <QToolButton>
 

@@ -1,4 +1,4 @@
-#include "output/usermessage.h"
+#include "ui/usermessage.h"
 
 #include <QMessageBox>
 
