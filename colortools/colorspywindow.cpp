@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -14,6 +13,7 @@
 
 #include "ui/artwork.h"
 #include "ui/twips.h"
+#include "ui/usermessage.h"
 #include "ui/windowdrag.h"
 #include "ui/windowutil.h"
 #include "colortools/colourcode.h"
@@ -109,7 +109,7 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<platform::ScreenReader> reader,
       CopyCode();
     });
     connect(desktopPick_.get(), &platform::DesktopColourPick::failed, this,
-            [this](const QString& sentence) { QMessageBox::information(this, QStringLiteral("Huevox"), sentence); });
+            [this](const QString& sentence) { TellUser(this, sentence, QMessageBox::Information, MessageWait::ForOk); });
   }
 
   // Only the background drags; while picking, the grab keeps its events away.
@@ -162,7 +162,7 @@ void ColorSpyWindow::startPick(Qt::MouseButton button) {
   if (desktopPick_) return desktopPick_->Start(this);
   const QString unavailable = reader_->Unavailable();
   if (!unavailable.isEmpty()) {
-    QMessageBox::information(this, QStringLiteral("Huevox"), unavailable);
+    TellUser(this, unavailable, QMessageBox::Information, MessageWait::ForOk);
     return;
   }
   pickButton_ = button;

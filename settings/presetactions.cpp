@@ -5,21 +5,20 @@
 #include <filesystem>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 
 #include "settings/presetfolder.h"
 #include "settings/presetstore.h"
 #include "settings/textcodec.h"
 #include "ui/mainform.h"
+#include "ui/usermessage.h"
 
 namespace huevox {
 namespace {
 
 const QString kTitle = QStringLiteral("Huevox");
 
-void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-  QMessageBox box(icon, kTitle, text, QMessageBox::Ok, parent);
-  box.exec();
+void Tell(MainForm& form, QMessageBox::Icon icon, const QString& text) {
+  TellUser(form.formWindow(), text, icon, MessageWait::ForOk);
 }
 
 // Messages name the folder actually used: it may be the user's, not the program's.
@@ -44,25 +43,25 @@ void PresetActions::savePreset() {
                  form_.currentSetting());
   switch (result.outcome) {
     case SaveResult::Outcome::NoName:
-      Tell(form_.formWindow(), QMessageBox::Critical, QStringLiteral("Please select a name!!"));
+      Tell(form_, QMessageBox::Critical, QStringLiteral("Please select a name!!"));
       return;
     case SaveResult::Outcome::Refused:
-      Tell(form_.formWindow(), QMessageBox::Warning,
+      Tell(form_, QMessageBox::Warning,
            QStringLiteral("The preset cannot be called \"%1\". %2")
                .arg(name, QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Exists:
-      Tell(form_.formWindow(), QMessageBox::NoIcon, QStringLiteral("Preset already exists!!"));
+      Tell(form_, QMessageBox::NoIcon, QStringLiteral("Preset already exists!!"));
       return;
     case SaveResult::Outcome::Failed:
       form_.refreshPresetList();
-      Tell(form_.formWindow(), QMessageBox::Critical,
+      Tell(form_, QMessageBox::Critical,
            QStringLiteral("The [%1] preset could not be saved in %2: %3.")
                .arg(name, Folder(form_), QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Saved:
       form_.refreshPresetList();
-      Tell(form_.formWindow(), QMessageBox::NoIcon, QStringLiteral("The [%1] preset saved!!").arg(name));
+      Tell(form_, QMessageBox::NoIcon, QStringLiteral("The [%1] preset saved!!").arg(name));
       return;
   }
 }
@@ -77,7 +76,7 @@ void PresetActions::loadSelectedPreset() {
         QString::fromStdString(PresetDisplayName(QFileInfo(path).fileName().toStdString()));
     const bool gone = !std::filesystem::exists(PathFromUtf8(path.toStdString()));
     form_.refreshPresetList();
-    Tell(form_.formWindow(), QMessageBox::Warning,
+    Tell(form_, QMessageBox::Warning,
          gone ? QStringLiteral("The [%1] preset is no longer in %2.").arg(name, Folder(form_))
               : QStringLiteral("The [%1] preset could not be read; nothing was loaded.").arg(name));
     return;

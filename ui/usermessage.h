@@ -1,11 +1,17 @@
 #pragma once
+#include <QMessageBox>
+
 class QString;
 class QWidget;
 
 namespace huevox {
 
-// A message titled "Huevox" that does not hold up the caller: the box stays
-// until the user closes it, and deletes itself then.
-void TellUser(QWidget* parent, const QString& text);
+// Every message to the user: a box titled "Huevox". Modal ones wait for OK
+// (a save's outcome, before the user goes on); the others stay until the
+// user closes them and hold nothing up (an update's outcome, which comes
+// from inside its waits).
+enum class MessageWait { ForOk, No };
+void TellUser(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::Warning,
+              MessageWait wait = MessageWait::No);
 
 }  // namespace huevox
