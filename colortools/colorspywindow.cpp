@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "ui/artwork.h"
+#include "ui/fonts.h"
 #include "ui/twips.h"
 #include "ui/usermessage.h"
 #include "ui/windowdrag.h"
@@ -25,12 +26,6 @@ namespace {
 
 constexpr QSize kClientSize(Px(3585), Px(870));
 constexpr int kFrameWidth = 2;
-
-QFont SpyFont() {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPointSizeF(8.25);
-  return font;
-}
 
 QColor ColourOf(std::uint32_t value) { return QColor(value & 255, (value >> 8) & 255, (value >> 16) & 255); }
 
@@ -123,7 +118,7 @@ QLineEdit* ColorSpyWindow::AddTextBox(const char* name, QRect geometry, const QS
   auto* box = new QLineEdit(text, client_);
   box->setObjectName(QLatin1String(name));
   box->setGeometry(geometry);
-  box->setFont(SpyFont());
+  box->setFont(WindowFont());
   box->setVisible(shown);
   return box;
 }
@@ -132,7 +127,7 @@ QLabel* ColorSpyWindow::AddLabel(const char* name, QRect geometry, const QString
   auto* label = new QLabel(caption, client_);
   label->setObjectName(QLatin1String(name));
   label->setGeometry(geometry);
-  label->setFont(SpyFont());
+  label->setFont(WindowFont());
   label->setAlignment(Qt::AlignRight | Qt::AlignTop);
   label->setVisible(shown);
   return label;

@@ -17,6 +17,7 @@
 
 #include "platform/dialogautomation.h"
 #include "platform/session.h"
+#include "platform/x11/xcbreply.h"
 
 namespace huevox::platform {
 namespace {
@@ -31,23 +32,6 @@ constexpr std::uint32_t kAllDesktops = 0xFFFFFFFF;
 // The source of a request to the window manager: a pager-like tool, whose
 // requests are honoured at once.
 constexpr std::uint32_t kFromPager = 2;
-
-template <typename Reply>
-struct Freed {
-  Reply* p = nullptr;
-  ~Freed() { std::free(p); }
-  Reply* operator->() const { return p; }
-  explicit operator bool() const { return p != nullptr; }
-};
-
-// The reply, or nothing when the request failed (the error is dropped).
-template <typename Reply, typename Cookie, typename Fn>
-Freed<Reply> Take(xcb_connection_t* c, Cookie cookie, Fn replyFn) {
-  xcb_generic_error_t* error = nullptr;
-  Freed<Reply> reply{replyFn(c, cookie, &error)};
-  std::free(error);
-  return reply;
-}
 
 bool Check(xcb_connection_t* c, xcb_void_cookie_t cookie) {
   xcb_generic_error_t* error = xcb_request_check(c, cookie);
@@ -163,8 +147,8 @@ class X11DialogAutomation final : public DialogAutomation {
     for (auto cookie : cookies) {
       auto reply = Take<xcb_query_tree_reply_t>(c_, cookie, xcb_query_tree_reply);
       if (!reply) continue;  // gone meanwhile
-      const xcb_window_t* list = xcb_query_tree_children(reply.p);
-      children.insert(children.end(), list, list + xcb_query_tree_children_length(reply.p));
+      const xcb_window_t* list = xcb_query_tree_children(reply.get());
+      children.insert(children.end(), list, list + xcb_query_tree_children_length(reply.get()));
     }
     return children;
   }
@@ -191,8 +175,8 @@ class X11DialogAutomation final : public DialogAutomation {
     for (size_t i = 0; i < windows.size(); ++i) {
       auto net = Take<xcb_get_property_reply_t>(c_, cookies[i].first, xcb_get_property_reply);
       auto plain = Take<xcb_get_property_reply_t>(c_, cookies[i].second, xcb_get_property_reply);
-      std::optional<std::string> name = Title(net.p, true);
-      if (!name) name = Title(plain.p, false);
+      std::optional<std::string> name = Title(net.get(), true);
+      if (!name) name = Title(plain.get(), false);
       if (name && *name == title) matches.push_back(windows[i]);
     }
     return matches;
@@ -209,9 +193,9 @@ class X11DialogAutomation final : public DialogAutomation {
     auto reply = Take<xcb_get_property_reply_t>(
         c_, xcb_get_property(c_, 0, w, property, type, 0, longs), xcb_get_property_reply);
     if (!reply || reply->format != 32) return {};
-    const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.p));
+    const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
     std::vector<xcb_atom_t> values;
-    for (int i = 0, n = xcb_get_property_value_length(reply.p) / 4; i < n; ++i)
+    for (int i = 0, n = xcb_get_property_value_length(reply.get()) / 4; i < n; ++i)
       values.push_back(data[i]);
     return values;
   }
@@ -315,8 +299,8 @@ class X11DialogAutomation final : public DialogAutomation {
         c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, static_cast<uint8_t>(count)),
         xcb_get_keyboard_mapping_reply);
     if (!map || map->keysyms_per_keycode == 0) return 0;
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.p);
-    const int total = xcb_get_keyboard_mapping_keysyms_length(map.p);
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+    const int total = xcb_get_keyboard_mapping_keysyms_length(map.get());
     for (int i = 0; i < total; ++i) {
       if (syms[i] == kSpaceKeysym)
         return static_cast<xcb_keycode_t>(setup->min_keycode + i / map->keysyms_per_keycode);

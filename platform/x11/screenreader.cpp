@@ -10,17 +10,11 @@
 #include <vector>
 
 #include "platform/screenreader.h"
+#include "platform/x11/xcbreply.h"
 
 namespace huevox::platform {
 
 namespace {
-
-template <typename T>
-struct FreeReply {
-  void operator()(T* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeReply<T>>;
 
 // Turns one channel, as the visual's mask places it, into 0-255.
 struct Channel {
@@ -64,7 +58,7 @@ class X11ScreenReader final : public ScreenReader {
   }
 
   std::optional<QPoint> PointerPosition() override {
-    Reply<xcb_query_pointer_reply_t> reply(
+    XcbReply<xcb_query_pointer_reply_t> reply(
         xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
     if (!reply) return std::nullopt;
     // The reply names the root of the X screen the pointer is on.
@@ -76,7 +70,7 @@ class X11ScreenReader final : public ScreenReader {
     const ScreenFormat* format = FormatOf(root_);
     if (!format || position.x() < 0 || position.y() < 0 || position.x() > 0x7fff || position.y() > 0x7fff)
       return std::nullopt;
-    Reply<xcb_get_image_reply_t> reply(GetImage(QRect(position, QSize(1, 1))));
+    XcbReply<xcb_get_image_reply_t> reply(GetImage(QRect(position, QSize(1, 1))));
     if (!reply || xcb_get_image_data_length(reply.get()) < format->bytesPerPixel) return std::nullopt;
     const std::uint32_t pixel = PixelAt(*format, xcb_get_image_data(reply.get()));
     return format->red.Of(pixel) | format->green.Of(pixel) << 8 | format->blue.Of(pixel) << 16;
@@ -91,7 +85,7 @@ class X11ScreenReader final : public ScreenReader {
     // The server refuses a read that reaches past the root window, whose size
     // is asked again only when a read fails (the screen may have changed).
     QRect part = area & RootRect(false);
-    Reply<xcb_get_image_reply_t> reply(part.isEmpty() ? nullptr : GetImage(part));
+    XcbReply<xcb_get_image_reply_t> reply(part.isEmpty() ? nullptr : GetImage(part));
     if (!reply) {
       part = area & RootRect(true);
       if (part.isEmpty()) return false;
@@ -151,7 +145,7 @@ class X11ScreenReader final : public ScreenReader {
 
   QRect RootRect(bool ask) {
     if (ask || rootSizeOf_ != root_) {
-      Reply<xcb_get_geometry_reply_t> geometry(
+      XcbReply<xcb_get_geometry_reply_t> geometry(
           xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, root_), nullptr));
       rootSize_ = geometry ? QSize(geometry->width, geometry->height) : QSize();
       rootSizeOf_ = root_;
@@ -194,7 +188,7 @@ class X11ScreenReader final : public ScreenReader {
 };
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name, bool create) {
-  Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+  XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
       connection, xcb_intern_atom(connection, !create, std::uint16_t(std::strlen(name)), name), nullptr));
   return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }

@@ -3,9 +3,9 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
-#include <cstdlib>
 
 #include "platform/session.h"
+#include "platform/x11/xcbreply.h"
 
 namespace huevox::platform {
 
@@ -15,11 +15,9 @@ namespace {
 // 22.1 does not, so this is one more sign, never the only one.
 bool ServerIsXwayland(xcb_connection_t* connection) {
   static const char kXwayland[] = "XWAYLAND";
-  xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
-      connection, xcb_query_extension(connection, sizeof kXwayland - 1, kXwayland), nullptr);
-  const bool present = reply && reply->present;
-  std::free(reply);
-  return present;
+  const auto reply = Take<xcb_query_extension_reply_t>(
+      connection, xcb_query_extension(connection, sizeof kXwayland - 1, kXwayland), xcb_query_extension_reply);
+  return reply && reply->present;
 }
 
 }  // namespace
