@@ -223,7 +223,7 @@ class Soak:
         if number in (10, 11) and not self.panel:
             return
         if number == 6:
-            write(f"{self.tmp}/mode", self.rng.choice([b"both", b"both", b"first-only", b"decoys"]))
+            write(f"{self.tmp}/mode", self.rng.choice([b"both", b"both", b"first-only", b"plain-window"]))
         self.click(self.at(self.main, BUTTONS[number]))
         self.panel ^= number == 7
         if number == 6:
@@ -315,7 +315,8 @@ class Soak:
 
     def check_trend(self):
         n = len(self.samples)
-        for k, slack in (("windows", 10), ("fds", 4), ("rss_mb", 15)) if n >= 40 else ():
+        # From a dozen samples on (a one-minute soak takes about twenty).
+        for k, slack in (("windows", 10), ("fds", 4), ("rss_mb", 15)) if n >= 12 else ():
             early = sorted(s[k] for s in self.samples[n // 4:n // 2])[n // 8]  # medians of quarters
             late = sorted(s[k] for s in self.samples[3 * n // 4:])[n // 8]
             if late > early * 1.1 + slack:
