@@ -17,8 +17,8 @@ while (($#)); do
 done
 
 if [[ -z "$from" ]]; then
-  scripts/install-packages.sh cmake ninja-build g++ pkg-config dpkg-dev file \
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libxkbcommon-dev libxcb1-dev
+  read -ra build_packages < <(sed -n 's/^build: //p' packaging/linux/packages)
+  scripts/install-packages.sh dpkg-dev file "${build_packages[@]}"
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   # Debian's hardening flags, given on every run: CMake reads CXXFLAGS only once.

@@ -4,16 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libxkbcommon-dev
-  libxcb1-dev libxcb-xtest0-dev
-  # playing the intro tune (WMA) through Qt Multimedia's GStreamer backend
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  xdg-utils shared-mime-info fonts-dejavu-core
-  # Tahoma's metrics for the windows' text (Wine's own Tahoma)
-  fonts-wine
-)
+# What building and running takes (packaging/linux/packages), and the desktop's
+# file types and a sans font, which a desktop has anyway.
+read -ra packages < <(sed -n 's/^\(build\|runtime\|recommends\): //p' packaging/linux/packages | tr '\n' ' ')
+packages+=(shared-mime-info fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
     libgtest-dev xvfb xauth x11-utils xdotool openbox e2fsprogs libfile-mimeinfo-perl
