@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 #include <cstdio>
 
 #include "ui/endprogram.h"
@@ -16,6 +18,14 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   if (!session.x11) {
+    // Without XWayland only Qt's Wayland plugin can show the windows; Qt
+    // itself would abort with a riddle where it is missing.
+    const QDir plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+    if (plugins.entryList({QStringLiteral("*wayland*")}).isEmpty()) {
+      std::fputs("huevox: this Wayland session offers no X display (XWayland), and Qt's Wayland support "
+                 "(qt6-wayland) is not installed: turn XWayland on, or install qt6-wayland\n", stderr);
+      return 1;
+    }
     std::fputs("huevox: this Wayland session offers no X display (XWayland), so Huevox cannot answer "
                "the messenger's dialogs; the colour spy picks through the desktop portal\n", stderr);
   }

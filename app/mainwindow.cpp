@@ -284,7 +284,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::togglePresetsPanel() {
   const int target =
       heightTwips() == kCompactHeightTwips ? kExpandedHeightTwips : kCompactHeightTwips;
-  resize(width(), Px(target));
+  setFixedSize(width(), Px(target));
 }
 
 void MainWindow::showStyleCode(int code) { stylesWindow()->showStyleCode(code); }

@@ -32,6 +32,7 @@ SplashWindow::SplashWindow(MainWindow* mainWindow, const QString& tunePath)
   setWindowIcon(ArtworkIcon(QStringLiteral(":/icons/huevox")));
   const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
   setGeometry(QRect(origin + QPoint(Px(4020), Px(3660)), QSize(Px(7470), Px(3090))));
+  setFixedSize(size());  // tiling window managers float it instead of filling the screen
 
   // The fade level lives below the visible area, as decimal text.
   fadeLevelText_->setObjectName(QStringLiteral("Text1"));

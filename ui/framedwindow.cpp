@@ -9,7 +9,8 @@ FramedWindow::FramedWindow(QSize clientSizePx, Qt::WindowFlags extraFlags)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | extraFlags),
       client_(new QWidget(this)) {
   client_->setObjectName(QStringLiteral("clientArea"));
-  resize(clientSizePx.width() + 2 * kFramePx, clientSizePx.height() + 2 * kFramePx);
+  // Fixed, so that tiling window managers (sway, i3) float it at its size.
+  setFixedSize(clientSizePx.width() + 2 * kFramePx, clientSizePx.height() + 2 * kFramePx);
 }
 
 void FramedWindow::paintEvent(QPaintEvent*) {

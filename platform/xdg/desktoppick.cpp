@@ -47,7 +47,11 @@ class PortalColourPick final : public DesktopColourPick {
     pending_ = true;
     ++requests_;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) return Fail(QStringLiteral("there is no session bus to reach the desktop portal on."));
+    if (!bus.isConnected()) {
+      return Fail(QStringLiteral("there is no session bus to reach the desktop portal on."),
+                  QStringLiteral(" Start Huevox from your desktop session, or log in to an X11 session to pick "
+                                 "colours from every window."));
+    }
     // The version first: a portal without PickColor says so here, quickly.
     QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
@@ -159,10 +163,9 @@ class PortalColourPick final : public DesktopColourPick {
     return QStringLiteral("the desktop portal refused (%1).").arg(error.errorMessage());
   }
 
-  void Fail(const QString& why) {
+  void Fail(const QString& why, const QString& whatWorks = QLatin1String(kWhatWorks)) {
     Finish();
-    emit failed(QStringLiteral("The colour spy cannot pick colours in this Wayland session: ") + why +
-                QLatin1String(kWhatWorks));
+    emit failed(QStringLiteral("The colour spy cannot pick colours in this Wayland session: ") + why + whatWorks);
   }
 
   void Finish() {

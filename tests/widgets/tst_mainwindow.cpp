@@ -46,7 +46,7 @@ class MainWindowTest : public QObject {
     MainWindow w(kNoFolder);
     // Exactly compact expands; expanded, or any other height, returns to compact.
     for (auto [heightPx, expectedTwips] : {std::pair{189, 4545}, {303, 2835}, {188, 2835}}) {
-      w.resize(w.width(), heightPx);
+      w.setFixedHeight(heightPx);
       w.pictureButton(7)->click();
       QCOMPARE(w.heightTwips(), expectedTwips);
     }

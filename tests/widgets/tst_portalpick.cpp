@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -140,6 +142,22 @@ class PortalPickTest : public QObject {
     QTest::keyClick(&spy, Qt::Key_Escape);
     fakeinput::Click(crossHair);
     QTRY_COMPARE(Calls().count('\n'), 2);
+  }
+
+  // Where there is no X at all, and no Qt Wayland plugin either, it says so
+  // and ends, rather than aborting in Qt.
+  void waylandAlone() {
+    if (!QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms").entryList({"*wayland*"}).isEmpty())
+      QSKIP("Qt's Wayland plugin is installed here");
+    QProcess huevox;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    huevox.setProcessEnvironment(environment);
+    huevox.start(HUEVOX_RUNTIME_DIR "/huevox");
+    QVERIFY(huevox.waitForFinished(10000));
+    QCOMPARE(huevox.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(huevox.exitCode(), 1);
+    QVERIFY(huevox.readAllStandardError().contains("no X display (XWayland)"));
   }
 
  private:
