@@ -21,7 +21,6 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 }
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ExitProcess(4);
   if (message == WM_DESTROY) PostQuitMessage(3);
   return DefWindowProcW(window, message, wParam, lParam);
 }
