@@ -7,7 +7,8 @@
 #include <thread>
 
 #include "platform/dialogautomation.h"
-#include "win32/dialogtemplate.h"
+
+#include <windows.h>
 
 using huevox::platform::CreateDialogAutomation;
 using huevox::platform::DialogAutomation;
@@ -90,9 +91,8 @@ TEST(Win32DialogAutomation, PressesTheFirstButtonOfAnotherProgramsDialogWithExac
   ASSERT_TRUE(shouting.started());
   const WindowId mute = WaitForDialog(*automation, "LOAD BUDDY LIST");
   ASSERT_NE(mute, 0u);
-  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-  const HWND own = CreateDialogIndirectParamW(  // as Huevox's own message boxes
-      GetModuleHandleW(nullptr), DialogTemplate(L"Load Buddy List").get(), nullptr, ignore, 0);
+  const HWND own = CreateWindowW(L"#32770", L"Load Buddy List", WS_POPUP | WS_CAPTION | WS_VISIBLE,  // as our own message boxes
+                                0, 0, 200, 80, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(own, nullptr);
   // Or this test would not test the walk.
   ASSERT_NE(ProcessOf(reinterpret_cast<WindowId>(FindWindowA("#32770", "Load Buddy List"))),
