@@ -1,8 +1,15 @@
-// The zoom window and the colour spy on a private X server with two RandR
-// monitors side by side, the left at a device pixel ratio of 1, the right at
-// 2: real windows of known pixels, the real pointer and keys through XTest.
-// Every device pixel must be reachable on each screen, not only every other.
+// The colour tools on a private X server with two RandR monitors side by
+// side, the left at a device pixel ratio of 1, the right at 2: real windows of
+// known pixels, the real pointer and keys through XTest. Every device pixel
+// must be reachable on each screen, not only every other.
+// Last, the colour spy in a Wayland session: Huevox on the same X server (as
+// through XWayland, and like Debian 12's Xwayland without a XWAYLAND
+// extension) with a Wayland session's environment, the real
+// xdg-desktop-portal on a private session bus, and a scripted picker behind
+// it in place of the compositor's.
 #include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -15,6 +22,7 @@
 #include "colortools/colorspywindow.h"
 #include "colortools/zoomwindow.h"
 #include "fakeinput.h"
+#include "modal.h"
 
 using namespace huevox;
 using namespace huevox::platform;
@@ -30,6 +38,11 @@ QWidget* FindTopLevel(const QString& name) {
 }
 
 QString Text(QWidget& spy, const char* name) { return spy.findChild<QLineEdit*>(name)->text(); }
+QStringList Texts(QWidget& spy) {
+  QStringList texts;
+  for (const char* name : {"txtHTML", "txtColor", "txtred", "txtgreen", "txtblue"}) texts << Text(spy, name);
+  return texts;
+}
 QPoint CrossHair(QWidget& spy) { return spy.findChild<QWidget*>("picCursor")->mapToGlobal(QPoint(7, 7)); }
 
 // Pixel (x, y) of the pattern: each pixel differs from its neighbours.
@@ -72,15 +85,53 @@ QPoint PatternAt(int screen) {
 // A key through XTest, as the keyboard would send it ("Right", "shift+Left").
 bool Key(const QString& keys) { return QProcess::execute("xdotool", {"key", keys}) == 0; }
 
+const char kPortal[] = "/usr/libexec/xdg-desktop-portal";
+
+bool OnBus(const QString& name) { return QDBusConnection::sessionBus().interface()->isServiceRegistered(name); }
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
 }  // namespace
 
 class ColorToolsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QCOMPARE(DeviceGeometry(Screen(1)), QRect(1280, 0, 1280, 1024)); }
+  void initTestCase() {
+    QCOMPARE(DeviceGeometry(Screen(1)), QRect(1280, 0, 1280, 1024));
+    QVERIFY2(QFile::exists(kPortal), "xdg-desktop-portal is not installed");
+    QVERIFY2(QDBusConnection::sessionBus().isConnected(), "the test's session bus did not start");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DESKTOP_PORTAL_DIR", folder_.path());
+    environment.insert("XDG_CURRENT_DESKTOP", "huevoxtest");
+    // The frontend offers Screenshot only beside an Access backend.
+    Write(folder_.filePath("huevoxtest.portal"),
+          "[portal]\nDBusName=org.freedesktop.impl.portal.desktop.huevoxtest\n"
+          "Interfaces=org.freedesktop.impl.portal.Screenshot;org.freedesktop.impl.portal.Access;\n"
+          "UseIn=huevoxtest\n");
+    for (QProcess* process : {&picker_, &portal_}) {
+      process->setProcessEnvironment(environment);
+      process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    picker_.start(HUEVOX_RUNTIME_DIR "/huevox_portal_backend", {script_});
+    QTRY_VERIFY(OnBus("org.freedesktop.impl.portal.desktop.huevoxtest"));
+    portal_.start(kPortal, {"-r"});
+    QTRY_VERIFY(OnBus("org.freedesktop.portal.Desktop"));
+  }
+
+  void cleanupTestCase() {
+    for (QProcess* process : {&portal_, &picker_}) {
+      process->kill();
+      process->waitForFinished();
+    }
+  }
 
   void cleanup() {
+    for (const char* name : {"XDG_SESSION_TYPE", "WAYLAND_DISPLAY"}) qunsetenv(name);
     for (int button = 1; button <= 3; ++button) fakeinput::SendButton(button, false);
     fakeinput::Move({5, 5});
   }
@@ -241,8 +292,7 @@ class ColorToolsTest : public QObject {
     const QColor colour = shown.isEmpty() ? QColor(Qt::black) : QColor("#" + shown);
     QCOMPARE(spy->findChild<QWidget*>("picColor")->palette().color(QPalette::Window), colour);
     const auto number = [](auto n) { return QString::number(n); };
-    QCOMPARE((QStringList{Text(*spy, "txtHTML"), Text(*spy, "txtColor"), Text(*spy, "txtred"), Text(*spy, "txtgreen"),
-                          Text(*spy, "txtblue")}),
+    QCOMPARE(Texts(*spy),
              (shown.isEmpty() ? QStringList{"", "", "Text1", "Text1", "Text1"}
                               : QStringList{shown, number(ValueOf(colour.rgb())), number(colour.red()),
                                             number(colour.green()), number(colour.blue())}));
@@ -256,12 +306,87 @@ class ColorToolsTest : public QObject {
       if (!shown.isEmpty()) QCOMPARE(box->palette().color(QPalette::Text), colour);
     }
   }
+
+  void portalPick_data() {
+    QTest::addColumn<QByteArray>("answer");  // what the picker answers; empty: no portal at all
+    QTest::addColumn<QStringList>("texts");  // txtHTML, txtColor, txtred, txtgreen, txtblue after
+    QTest::addColumn<bool>("told");          // a message names what went wrong
+    const QStringList unchanged{"", "", "Text1", "Text1", "Text1"};
+    QTest::newRow("colour") << QByteArray("colour 0.2 0.4 0.8") << QStringList{"3366CC", "13395507", "51", "102", "204"}
+                            << false;
+    // To the nearest of 0-255; out of range clamped.
+    QTest::newRow("rounded") << QByteArray("colour 0.5 1.7 -0.3") << QStringList{"80FF00", "65408", "128", "255", "0"}
+                             << false;
+    QTest::newRow("cancel") << QByteArray("cancel") << unchanged << false;
+    QTest::newRow("error") << QByteArray("error") << unchanged << true;
+    QTest::newRow("never answers") << QByteArray("never") << unchanged << false;
+    QTest::newRow("no portal") << QByteArray() << unchanged << true;  // last: it stops the portal
+  }
+
+  void portalPick() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, told);
+    Write(script_, answer);
+    QFile::remove(script_ + ".calls");
+    qputenv("XDG_SESSION_TYPE", "wayland");
+    qputenv("WAYLAND_DISPLAY", "wayland-huevox-test");
+    if (answer.isEmpty()) {
+      portal_.kill();
+      QVERIFY(portal_.waitForFinished());
+      QTRY_VERIFY(!OnBus("org.freedesktop.portal.Desktop"));
+    }
+    for (auto mode : {QClipboard::Clipboard, QClipboard::Selection}) QGuiApplication::clipboard()->setText("before", mode);
+    ColorSpyWindow spy;
+    spy.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&spy));
+    modal::Message message;
+    modal::recordMessage(&message);
+    const QPoint crossHair = spy.findChild<QWidget*>("picCursor")->mapToGlobal(QPoint(7, 7));
+    fakeinput::Click(crossHair);
+    // What comes, comes within 2 s, and nothing more after it.
+    QTRY_VERIFY_WITH_TIMEOUT(Texts(spy) == texts && message.text.isEmpty() != told, 2000);
+    QTest::qWait(500);
+    QCOMPARE(Texts(spy), texts);
+    QVERIFY2(told ? message.text.contains("X11 session") : message.text.isEmpty(), qPrintable(message.text));
+    const QString code = texts[0].isEmpty() ? "before" : texts[0];
+    for (auto mode : {QClipboard::Clipboard, QClipboard::Selection}) QCOMPARE(QGuiApplication::clipboard()->text(mode), code);
+    QCOMPARE(spy.findChild<QWidget*>("picColor")->palette().color(QPalette::Window).name().toUpper(),
+             "#" + (texts[0].isEmpty() ? "000000" : texts[0]));
+    // The compositor owns the pick: no zoom, no grab, nothing left picking.
+    for (QWidget* window : QApplication::topLevelWidgets()) QVERIFY(window->objectName() != "frmzoom");
+    QVERIFY(!QWidget::mouseGrabber() && !spy.picking());
+
+    if (answer.isEmpty()) return;
+    QVERIFY2(Calls().startsWith("x11:"), "the pick names no window");
+    if (answer != "never") return;
+    // A second press while the picker is up asks nothing more; Esc gives it up.
+    fakeinput::Click(crossHair);
+    QTest::qWait(300);
+    QCOMPARE(Calls().count('\n'), 1);
+    QTest::keyClick(&spy, Qt::Key_Escape);
+    fakeinput::Click(crossHair);
+    QTRY_COMPARE(Calls().count('\n'), 2);
+  }
+
+ private:
+  // One line per request the picker was asked, naming the parent window.
+  QByteArray Calls() const {
+    QFile calls(script_ + ".calls");
+    return calls.open(QIODevice::ReadOnly) ? calls.readAll() : QByteArray();
+  }
+
+  QTemporaryDir folder_;
+  const QString script_ = folder_.filePath("picker");
+  QProcess picker_, portal_;
 };
 
+
+// The X server and the session bus must be the test's own before Qt first
+// reaches for them.
 int main(int argc, char* argv[]) {
-  // A private X server with two monitors side by side, before the
-  // application connects to it.
-  QProcess xvfb;
+  // Two monitors side by side.
+  QProcess xvfb, bus;
   xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "2560x1024x24", "-noreset", "-nolisten", "tcp"});
   if (!xvfb.waitForReadyRead(10000)) return 1;
   qputenv("DISPLAY", ":" + xvfb.readLine().trimmed());
@@ -269,14 +394,30 @@ int main(int argc, char* argv[]) {
                                      "xrandr --setmonitor right 1280/338x1024/270+1280+0 none"}) != 0)
     return 1;
   qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
+  QTemporaryDir folder;
+  QFile config(folder.filePath("bus.conf"));
+  // Nothing can be started on demand: only what the test starts is there.
+  if (!config.open(QIODevice::WriteOnly) ||
+      config.write(QString("<busconfig><type>session</type><listen>unix:path=%1/bus</listen><auth>EXTERNAL</auth>"
+                           "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                           "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
+                       .arg(folder.path())
+                       .toUtf8()) < 0)
+    return 1;
+  config.close();
+  bus.start("dbus-daemon", {"--config-file=" + config.fileName(), "--nofork", "--print-address=1"});
+  if (!bus.waitForReadyRead(10000)) return 1;
+  qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
   int result = 1;
   {
     QApplication app(argc, argv);
     ColorToolsTest test;
     result = QTest::qExec(&test, argc, argv);
   }
-  xvfb.terminate();
-  xvfb.waitForFinished();
+  for (QProcess* server : {&bus, &xvfb}) {
+    server->kill();
+    server->waitForFinished();
+  }
   return result;
 }
 
