@@ -1,6 +1,7 @@
 // The main and the Styles window against the X server: the presets list,
 // loading and saving presets with real files, the colour dialog, the style
-// boxes, dragging with real pointer events, the presets panel and the marks.
+// boxes, dragging with real pointer events, the presets panel and the marks;
+// and the real program started as a newcomer starts it.
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
@@ -40,12 +41,37 @@ QString Shown(MainWindow& w) {
       w.backgroundColorEdit()->palette().color(QPalette::Text).name()}.join('|');
 }
 
+
+const QString kProgram = QStringLiteral(HUEVOX_RUNTIME_DIR "/huevox");
+
+QString Run(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(tool, args);
+  p.waitForFinished(5000);
+  return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+// The visible window of the child whose title is exactly name, or empty.
+QString FindWindow(qint64 pid, const QString& name) {
+  return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
+                         "^" + name + "$"}).section('\n', 0, 0);
+}
+
+// What other programs see: opacity 200 of 255 in the window's property.
+bool Translucent(const QString& window) {
+  const QString out = Run("xprop", {"-id", window, "_NET_WM_WINDOW_OPACITY"});
+  return std::abs(out.section('=', 1).trimmed().toLongLong() - 0xFFFFFFFFll * 200 / 255) < 1000;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void startUpListsPresetsAndClicksSelectTheirFiles() {
+  // The start-up's list, the presets panel, a click on an entry, the
+  // minimise mark and a close from outside (the exit mark's click ends the
+  // real program, below).
+  void startUpPanelListMarksAndClose() {
     QTemporaryDir dir;
     for (const char* name : {"old.ini.ini", "b.ini", "Blue.INI", "a.ini.b.ini", "notes.txt", ".hidden.ini"})
       QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
@@ -57,23 +83,23 @@ class MainWindowTest : public QObject {
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(Shown(*w), QString("a.b,b,Blue,old 000000|FFFFFF|Tahoma|8|0|#000000|#000000"));
     QCOMPARE(w->selectedPresetPath(), dir.filePath("a.ini.b.ini"));
+    // Exactly compact expands; expanded, or any other height, returns to compact.
+    for (auto [heightPx, expectedTwips] : {std::pair{303, 2835}, {188, 2835}, {189, 4545}}) {
+      w->resize(w->width(), heightPx);
+      w->pictureButton(7)->click();
+      QCOMPARE(w->heightTwips(), expectedTwips);
+    }
     // Load and preview act on the file of the entry clicked.
-    w->togglePresetsPanel();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QListWidget* list = w->presetList();
     fakeinput::Click(list->viewport()->mapToGlobal(list->visualItemRect(list->item(3)).center()));
     QTRY_COMPARE(w->selectedPresetPath(), dir.filePath("old.ini.ini"));
-  }
-
-  void presetsPanelSwitch() {
-    MainWindow w(kNoFolder);
-    // Exactly compact expands; expanded, or any other height, returns to compact.
-    for (auto [heightPx, expectedTwips] : {std::pair{189, 4545}, {303, 2835}, {188, 2835}}) {
-      w.resize(w.width(), heightPx);
-      w.pictureButton(7)->click();
-      QCOMPARE(w.heightTwips(), expectedTwips);
-    }
+    fakeinput::Click(w->findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
+    QTRY_VERIFY(w->isMinimized());
+    QSignalSpy ending(w, &MainWindow::exitRequested);
+    w->close();
+    QCOMPARE(ending.count(), 1);
   }
 
   // Uneven steps, an odd number of them: a press or move handled twice, or
@@ -103,10 +129,8 @@ class MainWindowTest : public QObject {
     QWidget* w = form == "Form1" ? static_cast<QWidget*>(&main) : main.stylesWindow();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    QWidget* target = w->findChild<QWidget*>(area);
-    QVERIFY(target);
     const QPoint start = w->pos();
-    QPoint at = target->mapToGlobal(grab);
+    QPoint at = w->findChild<QWidget*>(area)->mapToGlobal(grab);
     fakeinput::Move(at, 30);
     for (int b : buttons) fakeinput::Button(b, true, 30);
     for (QPoint step : {QPoint(4, 2), QPoint(9, -1), QPoint(5, 7), QPoint(11, 4), QPoint(4, 3)})
@@ -148,18 +172,6 @@ class MainWindowTest : public QObject {
     main.pictureButton(9)->click();
     QVERIFY(w->isVisible() && main.stylesWindow() == w);
     QCOMPARE(main.currentSetting().style, code);
-  }
-
-  // The exit mark ends the real program (tst_program); a close from outside does the same.
-  void minimiseMarkAndCloseRequest() {
-    MainWindow w(kNoFolder);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fakeinput::Click(w.findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
-    QTRY_VERIFY(w.isMinimized());
-    QSignalSpy ending(&w, &MainWindow::exitRequested);
-    w.close();
-    QCOMPARE(ending.count(), 1);
   }
 
   // Each dialog opens with the last colour confirmed in either; Cancel changes nothing.
@@ -255,6 +267,37 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown.text, QString(c.message).replace("%1", QDir::toNativeSeparators(dir.path())));
     QCOMPARE(Shown(w), c.shown);  // a failed load lists the folder again
     std::filesystem::remove_all(path);  // QTemporaryDir cannot remove a name that is not UTF-8
+  }
+  // The real program as a newcomer starts it, driven from outside through the X server.
+  void realProgramStartsThroughTheSplashAndExitsFromTheTitleStrip() {
+    if (QGuiApplication::platformName() != "xcb") QSKIP("driven through xdotool and xprop; the Windows release has its own run");
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(kProgram);
+    QVERIFY(program.waitForStarted());
+    const qint64 pid = program.processId();
+    QString main;
+    QVERIFY(QTest::qWaitFor([&] { return !FindWindow(pid, "Form3").isEmpty(); }, 5000));
+    QVERIFY(FindWindow(pid, "Huevox").isEmpty());  // hidden until the splash is dismissed
+    QTest::qWait(1500);                               // let the fade-in finish
+    fakeinput::Click(QPoint(268 + 250, 244 + 100), 2);  // the splash's fixed place
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(QTest::qWaitFor([&] { return !(main = FindWindow(pid, "Huevox")).isEmpty(); }, 8000));
+    // About four seconds: measured from the whole second nearest to the click.
+    QVERIFY2(clock.elapsed() >= 3300 && clock.elapsed() <= 4800, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(Translucent(main));
+
+    // Open the Styles window, then end everything with the exit mark.
+    const QPoint client(369, 271);  // the main window's fixed place
+    fakeinput::Click(client + QPoint(144 + 16, 128 + 16));
+    QString styles;
+    QVERIFY(QTest::qWaitFor([&] { return !(styles = FindWindow(pid, "Styles")).isEmpty(); }, 3000));
+    QVERIFY(Translucent(styles));
+    fakeinput::Click(client + QPoint(205, 8));
+    QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 5000);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
   }
 };
 
