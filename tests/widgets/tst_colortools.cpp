@@ -117,13 +117,9 @@ class ColorToolsTest : public QObject {
     QVERIFY2(QFile::exists(kPortal), "xdg-desktop-portal is not installed");
     QVERIFY2(QDBusConnection::sessionBus().isConnected(), "the test's session bus did not start");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_DESKTOP_PORTAL_DIR", folder_.path());
+    // huevoxtest.portal: the frontend offers Screenshot only beside an Access backend.
+    environment.insert("XDG_DESKTOP_PORTAL_DIR", HUEVOX_SOURCE_DIR "/tests/portal_backend");
     environment.insert("XDG_CURRENT_DESKTOP", "huevoxtest");
-    // The frontend offers Screenshot only beside an Access backend.
-    Write(folder_.filePath("huevoxtest.portal"),
-          "[portal]\nDBusName=org.freedesktop.impl.portal.desktop.huevoxtest\n"
-          "Interfaces=org.freedesktop.impl.portal.Screenshot;org.freedesktop.impl.portal.Access;\n"
-          "UseIn=huevoxtest\n");
     for (QProcess* process : {&picker_, &portal_}) {
       process->setProcessEnvironment(environment);
       process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -388,17 +384,8 @@ int main(int argc, char* argv[]) {
     return 1;
   qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
   QTemporaryDir folder;
-  QFile config(folder.filePath("bus.conf"));
-  // Nothing can be started on demand: only what the test starts is there.
-  if (!config.open(QIODevice::WriteOnly) ||
-      config.write(QString("<busconfig><type>session</type><listen>unix:path=%1/bus</listen><auth>EXTERNAL</auth>"
-                           "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                           "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
-                       .arg(folder.path())
-                       .toUtf8()) < 0)
-    return 1;
-  config.close();
-  bus.start("dbus-daemon", {"--config-file=" + config.fileName(), "--nofork", "--print-address=1"});
+  bus.start("dbus-daemon", {"--config-file=" HUEVOX_SOURCE_DIR "/tests/portal_backend/bus.conf",
+                            "--address=unix:path=" + folder.filePath("bus"), "--nofork", "--print-address=1"});
   if (!bus.waitForReadyRead(10000)) return 1;
   qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
   int result = 1;
