@@ -209,7 +209,6 @@ class MainWindowTest : public QObject {
     QTest::newRow("empty") << SaveCase{"", "", "Please select a name!!", critical, {}};
     QTest::newRow("exists in another case") << SaveCase{"summer", "", "Preset already exists!!", none, {}};
     QTest::newRow("path separator") << SaveCase{"a/b", "", "The preset cannot be called \"a/b\".", warning, {}};
-    QTest::newRow("too long") << SaveCase{QString(300, 'n'), "", "The preset cannot be called", warning, {}};
     QTest::newRow("folder is a file") << SaveCase{"x", "/b.ini/p", "The [x] preset could not be saved in ", critical, {}};
   }
   void save() {

@@ -82,8 +82,7 @@ class SplashTest : public QObject {
     QTest::qWait(1500);  // long enough for a resumed fade-in to finish
     QVERIFY(!splash.isVisible() && main.isVisible());
     QCOMPARE(splash.fadeLevel(), 1);
-    QVERIFY(splash.tunePlayer());
-    QTRY_VERIFY_WITH_TIMEOUT(splash.tunePlayer()->Finished(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(splash.tunePlayer() && splash.tunePlayer()->Finished(), 10000);
     QCOMPARE(splash.tunePlayer()->Error(), QString());
   }
 
