@@ -27,6 +27,18 @@
 using namespace huevox;
 using namespace huevox::platform;
 
+// A whole gesture, from the press on the cross-hair to the release.
+struct Gesture {
+  bool earlier;    // a pick of orange came first
+  int button;      // X button
+  QPoint moveTo;   // device pixels; none: press and release at once
+  QString read;    // what shows there
+  QStringList keys;
+  QPoint landsAt;  // none: where it was moved
+  QString picked;  // the clipboard afterwards
+};
+Q_DECLARE_METATYPE(Gesture)
+
 namespace {
 
 QScreen* Screen(int index) { return QGuiApplication::screens().at(index); }
@@ -217,40 +229,23 @@ class ColorToolsTest : public QObject {
     QVERIFY(!reader->ReadArea(QRect(2565, 0, 4, 4), area));
   }
 
-  // A whole gesture, from the press on the cross-hair to the release; some
-  // over an earlier pick of orange.
   void pickGesture_data() {
-    QTest::addColumn<bool>("earlier");
-    QTest::addColumn<int>("button");      // X button
-    QTest::addColumn<QPoint>("moveTo");   // device pixels; none: press and release at once
-    QTest::addColumn<QString>("read");    // what shows there
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QPoint>("landsAt");  // none: where it was moved
-    QTest::addColumn<QString>("picked");  // the clipboard afterwards
+    QTest::addColumn<Gesture>("g");
     const QPoint orange(450, 450), blue(550, 450), corner = Screen(0)->geometry().bottomRight(), right = PatternAt(1);
-    const QStringList none;
-    QTest::newRow("left") << false << 1 << orange << "FF8000" << none << QPoint() << "FF8000";
-    QTest::newRow("middle") << false << 2 << orange << "FF8000" << none << QPoint() << "FF8000";
-    QTest::newRow("quick click") << false << 1 << QPoint() << "" << none << QPoint() << "before";
+    QTest::newRow("left") << Gesture{false, 1, orange, "FF8000", {}, {}, "FF8000"};
+    QTest::newRow("middle") << Gesture{false, 2, orange, "FF8000", {}, {}, "FF8000"};
+    QTest::newRow("quick click") << Gesture{false, 1, {}, "", {}, {}, "before"};
     // Nothing read, yet what shows is copied.
-    QTest::newRow("quick click after a pick") << true << 1 << QPoint() << "" << none << QPoint() << "FF8000";
-    QTest::newRow("Esc after a pick") << true << 1 << blue << "0A05C8" << QStringList{"Escape"} << QPoint() << "before";
-    QTest::newRow("three nudges right") << false << 1 << QPoint(497, 450) << "FF8000" << QStringList{"Right", "Right", "Right"}
-                                        << QPoint(500, 450) << "0A05C8";
-    QTest::newRow("shift nudge left") << false << 1 << QPoint(505, 450) << "0A05C8" << QStringList{"shift+Left"}
-                                      << QPoint(495, 450) << "FF8000";
-    QTest::newRow("bottom-right corner") << false << 3 << corner << "C0C0C0" << none << QPoint() << "C0C0C0";
-    QTest::newRow("right screen, nudged") << false << 1 << right + QPoint(20, 9) << Hex(PatternPixel(20, 9))
-                                          << QStringList{"Right"} << right + QPoint(21, 9) << Hex(PatternPixel(21, 9));
+    QTest::newRow("quick click after a pick") << Gesture{true, 1, {}, "", {}, {}, "FF8000"};
+    QTest::newRow("Esc after a pick") << Gesture{true, 1, blue, "0A05C8", {"Escape"}, {}, "before"};
+    QTest::newRow("three nudges right") << Gesture{false, 1, {497, 450}, "FF8000", {"Right", "Right", "Right"}, {500, 450}, "0A05C8"};
+    QTest::newRow("shift nudge left") << Gesture{false, 1, {505, 450}, "0A05C8", {"shift+Left"}, {495, 450}, "FF8000"};
+    QTest::newRow("bottom-right corner") << Gesture{false, 3, corner, "C0C0C0", {}, {}, "C0C0C0"};
+    QTest::newRow("right screen, nudged") << Gesture{false, 1, right + QPoint(20, 9), Hex(PatternPixel(20, 9)), {"Right"},
+                                                     right + QPoint(21, 9), Hex(PatternPixel(21, 9))};
   }
   void pickGesture() {
-    QFETCH(bool, earlier);
-    QFETCH(int, button);
-    QFETCH(QPoint, moveTo);
-    QFETCH(QString, read);
-    QFETCH(QStringList, keys);
-    QFETCH(QPoint, landsAt);
-    QFETCH(QString, picked);
+    QFETCH(Gesture, g);
     const QRect screen = Screen(0)->geometry();
     auto orange = ShowColour(qRgb(255, 128, 0), QRect(400, 400, 100, 100));
     auto blue = ShowColour(qRgb(10, 5, 200), QRect(500, 400, 100, 100));
@@ -262,7 +257,7 @@ class ColorToolsTest : public QObject {
     auto* spy = qobject_cast<ColorSpyWindow*>(FindTopLevel("frmcolorspy"));
     QVERIFY(orange && blue && silver && pattern && spy && QTest::qWaitForWindowExposed(spy));
     const QPoint at = spy->pos();
-    if (earlier) {
+    if (g.earlier) {
       fakeinput::Move(CrossHair(*spy));
       fakeinput::Button(1, true);
       QTRY_VERIFY(spy->picking());
@@ -273,27 +268,27 @@ class ColorToolsTest : public QObject {
     }
     for (auto mode : {QClipboard::Clipboard, QClipboard::Selection}) QGuiApplication::clipboard()->setText("before", mode);
     fakeinput::Move(CrossHair(*spy));
-    fakeinput::SendButton(button, true);  // and, for a quick click, at once up again
-    if (!moveTo.isNull()) {
+    fakeinput::SendButton(g.button, true);  // and, for a quick click, at once up again
+    if (!g.moveTo.isNull()) {
       QTRY_VERIFY(spy->picking() && !spy->findChild<QWidget*>("picCursor")->isVisible());
-      fakeinput::Move(moveTo);
-      QTRY_COMPARE(Text(*spy, "txtHTML"), read);
-      for (const QString& key : keys) QVERIFY(Key(key));
-      if (!landsAt.isNull()) QTRY_COMPARE(fakeinput::PointerPosition(), landsAt);
+      fakeinput::Move(g.moveTo);
+      QTRY_COMPARE(Text(*spy, "txtHTML"), g.read);
+      for (const QString& key : g.keys) QVERIFY(Key(key));
+      if (!g.landsAt.isNull()) QTRY_COMPARE(fakeinput::PointerPosition(), g.landsAt);
     }
-    const QString shown = picked != "before" ? picked : earlier ? "FF8000" : "";
+    const QString shown = g.picked != "before" ? g.picked : g.earlier ? "FF8000" : "";
     QTRY_COMPARE(Text(*spy, "txtHTML"), shown);
     if (auto* zoom = qobject_cast<ZoomWindow*>(FindTopLevel("frmzoom"))) {  // still picking
       // The pixel read in the middle; the window in a bottom corner of the pointer's screen, clear of the pointer.
       QTRY_COMPARE(QColor(zoom->frame().pixel(105, 75)), QColor("#" + shown));
-      const QRect area = Screen(moveTo.x() >= 1280)->geometry();
+      const QRect area = Screen(g.moveTo.x() >= 1280)->geometry();
       QTRY_COMPARE(zoom->geometry().bottomLeft(),
-                   moveTo == screen.bottomRight() ? area.bottomLeft() : area.bottomRight() - QPoint(zoom->width() - 1, 0));
+                   g.moveTo == screen.bottomRight() ? area.bottomLeft() : area.bottomRight() - QPoint(zoom->width() - 1, 0));
     }
-    fakeinput::Button(button, false);
+    fakeinput::Button(g.button, false);
     QTest::qWait(100);  // even a quick click handled
     QTRY_VERIFY(!spy->picking());
-    CheckAfterPick(*spy, shown, picked);  // Esc: the earlier pick's, all of it
+    CheckAfterPick(*spy, shown, g.picked);  // Esc: the earlier pick's, all of it
     if (QTest::currentTestFailed()) return;
     QCOMPARE(spy->pos(), at);  // a left-button pick does not drag
     for (QLineEdit* box : {main.fontColorEdit(), main.backgroundColorEdit()}) {

@@ -26,8 +26,15 @@ struct LoadCase {
   QByteArray file, bytes;  // no bytes: the file goes before the load; "/": a folder takes its place
   QString shown, message;
 };
+struct DragCase {
+  QString form, area;
+  QPoint grab;  // in the area
+  QList<int> buttons;
+  bool moves;
+};
 Q_DECLARE_METATYPE(SaveCase)
 Q_DECLARE_METATYPE(LoadCase)
+Q_DECLARE_METATYPE(DragCase)
 
 namespace {
 
@@ -105,42 +112,34 @@ class MainWindowTest : public QObject {
   // Uneven steps, an odd number of them: a press or move handled twice, or
   // in the wrong coordinates, leaves the window off its place.
   void dragOnlyFromDragAreas_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("area");
-    QTest::addColumn<QPoint>("grab");  // in the area
-    QTest::addColumn<QList<int>>("buttons");
-    QTest::addColumn<bool>("moves");
-    QTest::newRow("title strip") << "Form1" << "Label9" << QPoint(60, 8) << QList<int>{1} << true;
-    QTest::newRow("background") << "Form1" << "clientArea" << QPoint(104, 30) << QList<int>{1} << true;
-    QTest::newRow("title text") << "Form1" << "Label6" << QPoint(12, 8) << QList<int>{1} << false;
-    QTest::newRow("exit mark") << "Form1" << "Label8" << QPoint(10, 8) << QList<int>{1} << false;
-    QTest::newRow("right button") << "Form1" << "Label9" << QPoint(60, 8) << QList<int>{3} << false;
-    QTest::newRow("left and right") << "Form1" << "Label9" << QPoint(60, 8) << QList<int>{1, 3} << false;
-    QTest::newRow("Styles background") << "Form2" << "clientArea" << QPoint(104, 60) << QList<int>{1} << true;
-    QTest::newRow("Styles right button") << "Form2" << "clientArea" << QPoint(104, 60) << QList<int>{3} << false;
+    QTest::addColumn<DragCase>("c");
+    QTest::newRow("title strip") << DragCase{"Form1", "Label9", {60, 8}, {1}, true};
+    QTest::newRow("background") << DragCase{"Form1", "clientArea", {104, 30}, {1}, true};
+    QTest::newRow("title text") << DragCase{"Form1", "Label6", {12, 8}, {1}, false};
+    QTest::newRow("exit mark") << DragCase{"Form1", "Label8", {10, 8}, {1}, false};
+    QTest::newRow("right button") << DragCase{"Form1", "Label9", {60, 8}, {3}, false};
+    QTest::newRow("left and right") << DragCase{"Form1", "Label9", {60, 8}, {1, 3}, false};
+    QTest::newRow("Styles background") << DragCase{"Form2", "clientArea", {104, 60}, {1}, true};
+    QTest::newRow("Styles right button") << DragCase{"Form2", "clientArea", {104, 60}, {3}, false};
   }
   void dragOnlyFromDragAreas() {
-    QFETCH(QString, form);
-    QFETCH(QString, area);
-    QFETCH(QPoint, grab);
-    QFETCH(QList<int>, buttons);
-    QFETCH(bool, moves);
+    QFETCH(DragCase, c);
     MainWindow main(kNoFolder);
-    QWidget* w = form == "Form1" ? static_cast<QWidget*>(&main) : main.stylesWindow();
+    QWidget* w = c.form == "Form1" ? static_cast<QWidget*>(&main) : main.stylesWindow();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const QPoint start = w->pos();
-    QPoint at = w->findChild<QWidget*>(area)->mapToGlobal(grab);
+    QPoint at = w->findChild<QWidget*>(c.area)->mapToGlobal(c.grab);
     fakeinput::Move(at, 30);
-    for (int b : buttons) fakeinput::Button(b, true, 30);
+    for (int b : c.buttons) fakeinput::Button(b, true, 30);
     for (QPoint step : {QPoint(4, 2), QPoint(9, -1), QPoint(5, 7), QPoint(11, 4), QPoint(4, 3)})
       fakeinput::Move(at += step, 30);
-    for (int b : buttons) fakeinput::Button(b, false, 30);
+    for (int b : c.buttons) fakeinput::Button(b, false, 30);
     QTest::qWait(50);
-    QTRY_COMPARE(w->pos() - start, moves ? QPoint(33, 15) : QPoint(0, 0));
+    QTRY_COMPARE(w->pos() - start, c.moves ? QPoint(33, 15) : QPoint(0, 0));
     // A release off a mark does not click it.
     QVERIFY(w->isVisible() && !w->isMinimized());
-    if (form == "Form2" && area == "clientArea")  // any press there keeps it on top
+    if (c.form == "Form2" && c.area == "clientArea")  // any press there keeps it on top
       QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
   }
 
