@@ -1,5 +1,6 @@
 // The Win32 dialog automation against real dialogs of another process
-// (dialog_host.exe beside this program).
+// (dialog_host.exe beside this program), and the association queries and
+// ShellExecuteW failures.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,12 +8,11 @@
 #include <thread>
 
 #include "platform/dialogautomation.h"
+#include "platform/shellopen.h"
 
 #include <windows.h>
 
-using huevox::platform::CreateDialogAutomation;
-using huevox::platform::DialogAutomation;
-using huevox::platform::WindowId;
+using namespace huevox::platform;
 using namespace std::chrono_literals;
 
 namespace {
@@ -126,4 +126,13 @@ TEST(Win32DialogAutomation, WindowsThatAreNotDialogsAreNotFound) {
     plain = FindWindowW(L"HuevoxPlainWindow", L"Load Buddy List");
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
+}
+
+TEST(Win32ShellOpen, TellsRegisteredTypesAndWhyAFileWasNotOpened) {
+  EXPECT_TRUE(ProgramRegisteredFor("C:\\some folder\\setup.ini"));  // Notepad, also in Wine
+  EXPECT_FALSE(ProgramRegisteredFor("C:\\some folder\\font.huevoxnone"));
+  EXPECT_FALSE(ProgramRegisteredFor("C:\\some.folder\\font"));
+  const OpenResult missing = OpenWithAssociation("C:\\no such folder\\setup.ini");
+  EXPECT_FALSE(missing.opened);
+  EXPECT_EQ(missing.problem, "the file is not there");
 }
