@@ -112,12 +112,6 @@ const char kPortal[] = "/usr/libexec/xdg-desktop-portal";
 
 bool OnBus(const QString& name) { return QDBusConnection::sessionBus().interface()->isServiceRegistered(name); }
 
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(bytes);
-}
-
 }  // namespace
 
 class ColorToolsTest : public QObject {
@@ -316,7 +310,9 @@ class ColorToolsTest : public QObject {
     QFETCH(QByteArray, answer);
     QFETCH(QString, code);
     QFETCH(bool, told);
-    Write(script_, answer);
+    QFile script(script_);
+    QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate) && script.write(answer) == answer.size());
+    script.close();
     QFile::remove(script_ + ".calls");
     qputenv("XDG_SESSION_TYPE", "wayland");
     qputenv("WAYLAND_DISPLAY", "wayland-huevox-test");
