@@ -15,7 +15,7 @@ TEST(PresetName, RefusesWhatCannotBeAFileName) {
     EXPECT_FALSE(PresetNameProblem(name)) << name;
 }
 
-// What the save prompt's answers give is tested through the main window (tst_presets).
+// What the save prompt's answers give is tested through the main window (tst_mainwindow).
 TEST(SavePreset, WritesTheWholeFileUnderAnyNameThatFitsAndNeverReplaces) {
   TempDir dir;
   const std::string folder = dir.file("presets");  // made by the first save

@@ -8,18 +8,12 @@
 using huevox::platform::QtPlatformFor;
 using huevox::platform::SessionFromEnvironment;
 
-namespace {
-
-struct Row {
-  std::map<std::string, std::string> environment;
-  bool wayland, x11;
-  std::string qtPlatform;
-};
-
-}  // namespace
-
 TEST(Session, FromEnvironment) {
-  const Row rows[] = {
+  const struct {
+    std::map<std::string, std::string> environment;
+    bool wayland, x11;
+    std::string qtPlatform;
+  } rows[] = {
       {{{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}, false, true, ""},
       {{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}, true, true, "xcb"},
       // GNOME may set the type without the display name reaching the program.
@@ -30,7 +24,7 @@ TEST(Session, FromEnvironment) {
       // Set but empty counts as not set.
       {{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "tty"}, {"QT_QPA_PLATFORM", ""}}, false, false, ""},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     const auto environment = [&](const char* name) -> const char* {
       const auto found = row.environment.find(name);
       return found == row.environment.end() ? nullptr : found->second.c_str();

@@ -2,7 +2,7 @@
 
 #include "styles/stylecode.h"
 
-// The boxes and their codes are checked in the Styles window (tst_styleswindow); here the file's text.
+// The boxes and their codes are checked in the Styles window (tst_mainwindow); here the file's text.
 TEST(StyleCode, OnlyWholeNumbersWithABoxAreRead) {
   EXPECT_EQ(huevox::StyleBoxForText("7"), 6);
   EXPECT_EQ(huevox::StyleBoxForText(" 0 "), 7);

@@ -1,25 +1,84 @@
-// The main and the Styles window against the X server: the presets list, the
-// style boxes, dragging with real pointer events, the presets panel and exit.
-#include <QCheckBox>
-#include <QListWidget>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
+// The main and the Styles window against the X server: the presets list,
+// loading and saving presets with real files, the colour dialog, the style
+// boxes, dragging with real pointer events, the presets panel and the marks;
+// and the real program started as a newcomer starts it.
+#include <QtTest>
+#include <QtWidgets>
+#include <filesystem>
+#include <fstream>
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "styles/styleswindow.h"
 #include "fakeinput.h"
+#include "modal.h"
 
 using huevox::MainWindow;
 
 static const QString kNoFolder = QDir::tempPath() + "/huevox-none";
 
+struct SaveCase {
+  QString name, folder, message;  // a null name cancels the prompt
+  QMessageBox::Icon icon;
+  QByteArray written;  // Winter.ini afterwards
+};
+struct LoadCase {
+  QByteArray file, bytes;  // no bytes: the file goes before the load; "/": a folder takes its place
+  QString shown, message;
+};
+struct DragCase {
+  QString form, area;
+  QPoint grab;  // in the area
+  QList<int> buttons;
+  bool moves;
+};
+Q_DECLARE_METATYPE(SaveCase)
+Q_DECLARE_METATYPE(LoadCase)
+Q_DECLARE_METATYPE(DragCase)
+
+namespace {
+
+// The presets list, the five values of the current setting and the colours the two codes are drawn in.
+QString Shown(MainWindow& w) {
+  QStringList shown;
+  for (const QListWidgetItem* item : w.presetList()->findItems("*", Qt::MatchWildcard)) shown << item->text();
+  return shown.join(',') + " " + QStringList{w.fontColorEdit()->text(), w.backgroundColorEdit()->text(),
+      w.fontFaceEdit()->text(), w.fontSizeEdit()->text(), QString::number(w.currentSetting().style),
+      w.fontColorEdit()->palette().color(QPalette::Text).name(),
+      w.backgroundColorEdit()->palette().color(QPalette::Text).name()}.join('|');
+}
+
+
+const QString kProgram = QStringLiteral(HUEVOX_RUNTIME_DIR "/huevox");
+
+QString Run(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(tool, args);
+  p.waitForFinished(5000);
+  return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+// The visible window of the child whose title is exactly name, or empty.
+QString FindWindow(qint64 pid, const QString& name) {
+  return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
+                         "^" + name + "$"}).section('\n', 0, 0);
+}
+
+// What other programs see: opacity 200 of 255 in the window's property.
+bool Translucent(const QString& window) {
+  const QString out = Run("xprop", {"-id", window, "_NET_WM_WINDOW_OPACITY"});
+  return std::abs(out.section('=', 1).trimmed().toLongLong() - 0xFFFFFFFFll * 200 / 255) < 1000;
+}
+
+}  // namespace
+
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void startUpListsPresetsAndClicksSelectTheirFiles() {
+  // The start-up's list, the presets panel, a click on an entry, the
+  // minimise mark and a close from outside (the exit mark's click ends the
+  // real program, below).
+  void startUpPanelListMarksAndClose() {
     QTemporaryDir dir;
     for (const char* name : {"old.ini.ini", "b.ini", "Blue.INI", "a.ini.b.ini", "notes.txt", ".hidden.ini"})
       QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
@@ -29,70 +88,58 @@ class MainWindowTest : public QObject {
     MainWindow* w = startup.mainWindow();
     QVERIFY(!w->isVisible());  // until the splash is dismissed
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
-    QStringList shown;
-    for (int i = 0; i < w->presetList()->count(); ++i) shown << w->presetList()->item(i)->text();
-    QCOMPARE(shown, QStringList({"a.b", "b", "Blue", "old"}));
+    QCOMPARE(Shown(*w), QString("a.b,b,Blue,old 000000|FFFFFF|Tahoma|8|0|#000000|#000000"));
     QCOMPARE(w->selectedPresetPath(), dir.filePath("a.ini.b.ini"));
+    // Exactly compact expands; expanded, or any other height, returns to compact.
+    for (auto [heightPx, expectedTwips] : {std::pair{303, 2835}, {188, 2835}, {189, 4545}}) {
+      w->setFixedHeight(heightPx);
+      w->pictureButton(7)->click();
+      QCOMPARE(w->heightTwips(), expectedTwips);
+    }
     // Load and preview act on the file of the entry clicked.
-    w->togglePresetsPanel();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QListWidget* list = w->presetList();
     fakeinput::Click(list->viewport()->mapToGlobal(list->visualItemRect(list->item(3)).center()));
     QTRY_COMPARE(w->selectedPresetPath(), dir.filePath("old.ini.ini"));
-  }
-
-  void presetsPanelSwitch() {
-    MainWindow w(kNoFolder);
-    // Exactly compact expands; expanded, or any other height, returns to compact.
-    for (auto [heightPx, expectedTwips] : {std::pair{189, 4545}, {303, 2835}, {188, 2835}}) {
-      w.setFixedHeight(heightPx);
-      w.pictureButton(7)->click();
-      QCOMPARE(w.heightTwips(), expectedTwips);
-    }
+    fakeinput::Click(w->findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
+    QTRY_VERIFY(w->isMinimized());
+    QSignalSpy ending(w, &MainWindow::exitRequested);
+    w->close();
+    QCOMPARE(ending.count(), 1);
   }
 
   // Uneven steps, an odd number of them: a press or move handled twice, or
   // in the wrong coordinates, leaves the window off its place.
   void dragOnlyFromDragAreas_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("area");
-    QTest::addColumn<QPoint>("grab");  // in the area
-    QTest::addColumn<QList<int>>("buttons");
-    QTest::addColumn<bool>("moves");
-    QTest::newRow("title strip") << "Form1" << "Label9" << QPoint(60, 8) << QList<int>{1} << true;
-    QTest::newRow("background") << "Form1" << "clientArea" << QPoint(104, 30) << QList<int>{1} << true;
-    QTest::newRow("title text") << "Form1" << "Label6" << QPoint(12, 8) << QList<int>{1} << false;
-    QTest::newRow("exit mark") << "Form1" << "Label8" << QPoint(10, 8) << QList<int>{1} << false;
-    QTest::newRow("right button") << "Form1" << "Label9" << QPoint(60, 8) << QList<int>{3} << false;
-    QTest::newRow("left and right") << "Form1" << "Label9" << QPoint(60, 8) << QList<int>{1, 3} << false;
-    QTest::newRow("Styles background") << "Form2" << "clientArea" << QPoint(104, 60) << QList<int>{1} << true;
-    QTest::newRow("Styles right button") << "Form2" << "clientArea" << QPoint(104, 60) << QList<int>{3} << false;
+    QTest::addColumn<DragCase>("c");
+    QTest::newRow("title strip") << DragCase{"Form1", "Label9", {60, 8}, {1}, true};
+    QTest::newRow("background") << DragCase{"Form1", "clientArea", {104, 30}, {1}, true};
+    QTest::newRow("title text") << DragCase{"Form1", "Label6", {12, 8}, {1}, false};
+    QTest::newRow("exit mark") << DragCase{"Form1", "Label8", {10, 8}, {1}, false};
+    QTest::newRow("right button") << DragCase{"Form1", "Label9", {60, 8}, {3}, false};
+    QTest::newRow("left and right") << DragCase{"Form1", "Label9", {60, 8}, {1, 3}, false};
+    QTest::newRow("Styles background") << DragCase{"Form2", "clientArea", {104, 60}, {1}, true};
+    QTest::newRow("Styles right button") << DragCase{"Form2", "clientArea", {104, 60}, {3}, false};
   }
   void dragOnlyFromDragAreas() {
-    QFETCH(QString, form);
-    QFETCH(QString, area);
-    QFETCH(QPoint, grab);
-    QFETCH(QList<int>, buttons);
-    QFETCH(bool, moves);
+    QFETCH(DragCase, c);
     MainWindow main(kNoFolder);
-    QWidget* w = form == "Form1" ? static_cast<QWidget*>(&main) : main.stylesWindow();
+    QWidget* w = c.form == "Form1" ? static_cast<QWidget*>(&main) : main.stylesWindow();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    QWidget* target = w->findChild<QWidget*>(area);
-    QVERIFY(target);
     const QPoint start = w->pos();
-    QPoint at = target->mapToGlobal(grab);
+    QPoint at = w->findChild<QWidget*>(c.area)->mapToGlobal(c.grab);
     fakeinput::Move(at, 30);
-    for (int b : buttons) fakeinput::Button(b, true, 30);
+    for (int b : c.buttons) fakeinput::Button(b, true, 30);
     for (QPoint step : {QPoint(4, 2), QPoint(9, -1), QPoint(5, 7), QPoint(11, 4), QPoint(4, 3)})
       fakeinput::Move(at += step, 30);
-    for (int b : buttons) fakeinput::Button(b, false, 30);
+    for (int b : c.buttons) fakeinput::Button(b, false, 30);
     QTest::qWait(50);
-    QTRY_COMPARE(w->pos() - start, moves ? QPoint(33, 15) : QPoint(0, 0));
+    QTRY_COMPARE(w->pos() - start, c.moves ? QPoint(33, 15) : QPoint(0, 0));
     // A release off a mark does not click it.
     QVERIFY(w->isVisible() && !w->isMinimized());
-    if (form == "Form2" && area == "clientArea")  // any press there keeps it on top
+    if (c.form == "Form2" && c.area == "clientArea")  // any press there keeps it on top
       QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
   }
 
@@ -126,24 +173,129 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.currentSetting().style, code);
   }
 
-  void marksMinimiseAndExit() {
+  // Each dialog opens with the last colour confirmed in either; Cancel changes nothing.
+  void colourDialogOkAndCancel() {
     MainWindow w(kNoFolder);
-    w.show();
-    w.openStylesWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    fakeinput::Click(w.findChild<QWidget*>("Label7")->mapToGlobal(QPoint(3, 8)));
-    QTRY_VERIFY(w.isMinimized());
-    w.showNormal();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QSignalSpy ending(&w, &MainWindow::exitRequested);
-    fakeinput::Click(w.findChild<QWidget*>("Label8")->mapToGlobal(QPoint(10, 8)));
-    QTRY_COMPARE(ending.count(), 1);
-    QVERIFY(!w.isVisible() && !w.hasStylesWindow());
-    // Closing it from outside ends the program just the same.
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.close();
-    QCOMPARE(ending.count(), 2);
+    const struct {
+      int button;
+      QColor pick;
+      bool ok;
+      const char *opensWith, *shown;
+    } steps[] = {{1, QColor(255, 0, 0), true, "#000000", " FF0000|FFFFFF|Tahoma|8|0|#ff0000|#000000"},
+                 {3, QColor(0, 0, 255), false, "#ff0000", " FF0000|FFFFFF|Tahoma|8|0|#ff0000|#000000"},
+                 {3, QColor(0x0A, 0x0B, 0x0C), true, "#ff0000", " FF0000|0A0B0C|Tahoma|8|0|#ff0000|#0a0b0c"}};
+    for (const auto& step : steps) {
+      QString openedWith;
+      modal::whenShown<QColorDialog>([&](QColorDialog* d) {
+        openedWith = d->currentColor().name();
+        d->setCurrentColor(step.pick);
+        step.ok ? d->accept() : d->reject();
+      });
+      w.pictureButton(step.button)->click();
+      QCOMPARE(openedWith, QString(step.opensWith));
+      QCOMPARE(Shown(w), QString(step.shown));  // before the next OK could hide what Cancel did
+    }
+    w.pictureButton(11)->click();  // Load with nothing selected: no message, no change
+    QCOMPARE(Shown(w), QString(steps[2].shown));
+  }
+
+  void save_data() {
+    QTest::addColumn<SaveCase>("c");
+    const auto critical = QMessageBox::Critical, warning = QMessageBox::Warning, none = QMessageBox::NoIcon;
+    QTest::newRow("saved") << SaveCase{"Winter", "", "The [Winter] preset saved!!", none,
+                                       "[config]\r\nFONTCOLOR=000000\r\nBGCOLOR=FFFFFF\r\nFONT=Tahoma\r\nSIZE=8\r\nSTYLE=7\r\n"};
+    QTest::newRow("cancel") << SaveCase{{}, "", "Please select a name!!", critical, {}};
+    QTest::newRow("empty") << SaveCase{"", "", "Please select a name!!", critical, {}};
+    QTest::newRow("exists in another case") << SaveCase{"summer", "", "Preset already exists!!", none, {}};
+    QTest::newRow("path separator") << SaveCase{"a/b", "", "The preset cannot be called \"a/b\".", warning, {}};
+    QTest::newRow("folder is a file") << SaveCase{"x", "/b.ini/p", "The [x] preset could not be saved in ", critical, {}};
+  }
+  void save() {
+    QFETCH(SaveCase, c);
+    QTemporaryDir dir;
+    std::ofstream(dir.filePath("Summer.ini").toStdString(), std::ios::binary) << "[config]\r\nFONT=Arial\r\n";
+    std::ofstream(dir.filePath("b.ini").toStdString(), std::ios::binary);
+    MainWindow w(dir.path() + c.folder);
+    w.refreshPresetList();
+    w.presetList()->setCurrentRow(1);
+    w.stylesWindow()->styleBox(6)->click();
+    QString prompt;
+    modal::Message shown;
+    modal::whenShown<QInputDialog>([&](QInputDialog* ask) {
+      prompt = ask->windowTitle() + ": " + ask->labelText() + ask->textValue();
+      modal::recordMessage(&shown);
+      ask->setTextValue(c.name);
+      c.name.isNull() ? ask->reject() : ask->accept();
+    });
+    w.pictureButton(4)->click();
+    QCOMPARE(prompt, QString("Huevox: Please enter the name you would like to save this preset as.."));
+    QVERIFY2(shown.title == "Huevox" && shown.text.startsWith(c.message), qPrintable(shown.text));
+    QCOMPARE(shown.icon, c.icon);
+    QFile written(dir.filePath("Winter.ini"));
+    QCOMPARE(written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray(), c.written);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), c.written.isEmpty() ? 2 : 3);
+    QCOMPARE(QFileInfo(dir.filePath("Summer.ini")).size(), 22);
+    if (c.written.isEmpty()) return;
+    QCOMPARE(Shown(w), QString("b,Summer,Winter 000000|FFFFFF|Tahoma|8|7|#000000|#000000"));
+    QCOMPARE(w.selectedPresetPath(), dir.filePath("b.ini"));  // the first, not the one just saved
+  }
+
+  void load_data() {
+    QTest::addColumn<LoadCase>("c");
+    // Load sets the texts only: the codes stay drawn in black.
+    const QString kept = " 000000|FFFFFF|Tahoma|8|2|#000000|#000000", hand = "[Config]\nFontColor=#FF0000\nBGCOLOR=0F\nFont=Arial\nSTYLE=7\n";
+    QTest::newRow("by hand") << LoadCase{"Hand.ini", hand.toLatin1(), "Hand #FF000|0F|Arial||7|#000000|#000000", ""};
+    QTest::newRow("name not UTF-8") << LoadCase{"caf\xE9.ini", "[config]\nSTYLE=1\x1A\n", "café ||||1|#000000|#000000", ""};
+    QTest::newRow("gone") << LoadCase{"Gone.ini", "", kept, "The [Gone] preset is no longer in %1."};
+    QTest::newRow("unreadable") << LoadCase{"Odd.ini", "/", kept, "The [Odd] preset could not be read; nothing was loaded."};
+  }
+  void load() {
+    QFETCH(LoadCase, c);
+    QTemporaryDir dir;
+    const std::filesystem::path path = (QFile::encodeName(dir.path()) + "/" + c.file).toStdString();
+    std::ofstream(path, std::ios::binary) << c.bytes.toStdString();
+    MainWindow w(dir.path());
+    w.refreshPresetList();
+    w.stylesWindow()->styleBox(2)->click();
+    if (c.bytes.isEmpty() || c.bytes == "/") std::filesystem::remove(path);
+    if (c.bytes == "/") std::filesystem::create_directory(path);
+    modal::Message shown;
+    if (!c.message.isEmpty()) modal::recordMessage(&shown);
+    w.pictureButton(11)->click();
+    QCOMPARE(shown.text, QString(c.message).replace("%1", QDir::toNativeSeparators(dir.path())));
+    QCOMPARE(Shown(w), c.shown);  // a failed load lists the folder again
+    std::filesystem::remove_all(path);  // QTemporaryDir cannot remove a name that is not UTF-8
+  }
+  // The real program as a newcomer starts it, driven from outside through the X server.
+  void realProgramStartsThroughTheSplashAndExitsFromTheTitleStrip() {
+    if (QGuiApplication::platformName() != "xcb") QSKIP("driven through xdotool and xprop; the Windows release has its own run");
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(kProgram);
+    QVERIFY(program.waitForStarted());
+    const qint64 pid = program.processId();
+    QString main;
+    QVERIFY(QTest::qWaitFor([&] { return !FindWindow(pid, "Form3").isEmpty(); }, 5000));
+    QVERIFY(FindWindow(pid, "Huevox").isEmpty());  // hidden until the splash is dismissed
+    QTest::qWait(1500);                               // let the fade-in finish
+    fakeinput::Click(QPoint(268 + 250, 244 + 100), 2);  // the splash's fixed place
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(QTest::qWaitFor([&] { return !(main = FindWindow(pid, "Huevox")).isEmpty(); }, 8000));
+    // About four seconds: measured from the whole second nearest to the click.
+    QVERIFY2(clock.elapsed() >= 3300 && clock.elapsed() <= 4800, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(Translucent(main));
+
+    // Open the Styles window, then end everything with the exit mark.
+    const QPoint client(369, 271);  // the main window's fixed place
+    fakeinput::Click(client + QPoint(144 + 16, 128 + 16));
+    QString styles;
+    QVERIFY(QTest::qWaitFor([&] { return !(styles = FindWindow(pid, "Styles")).isEmpty(); }, 3000));
+    QVERIFY(Translucent(styles));
+    fakeinput::Click(client + QPoint(205, 8));
+    QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 5000);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
   }
 };
 

@@ -1,5 +1,6 @@
 // The Win32 dialog automation against real dialogs of another process
-// (dialog_host.exe beside this program).
+// (dialog_host.exe beside this program), and the association queries and
+// ShellExecuteW failures.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,11 +8,11 @@
 #include <thread>
 
 #include "platform/dialogautomation.h"
-#include "win32/dialogtemplate.h"
+#include "platform/shellopen.h"
 
-using huevox::platform::CreateDialogAutomation;
-using huevox::platform::DialogAutomation;
-using huevox::platform::WindowId;
+#include <windows.h>
+
+using namespace huevox::platform;
 using namespace std::chrono_literals;
 
 namespace {
@@ -78,71 +79,45 @@ DWORD ProcessOf(WindowId id) {
 }  // namespace
 
 // The messenger's dialogs are message boxes: the first button is pressed even
-// when another one is focused and default.
-TEST(Win32DialogAutomation, PressesTheFirstButtonOfAMessageBox) {
-  auto automation = CreateDialogAutomation();
-  Host host(L"msgbox", "Load Buddy List");
-  ASSERT_TRUE(host.started());
-  const WindowId dialog = WaitForDialog(*automation, "Load Buddy List");
-  ASSERT_NE(dialog, 0u);
-  EXPECT_EQ(ProcessOf(dialog), host.id());
-  // Titles match exactly, case included.
-  EXPECT_EQ(automation->FindDialog("load buddy list"), 0u);
-  EXPECT_EQ(automation->FindDialog("Load Buddy"), 0u);
-  EXPECT_EQ(automation->FindDialog("Load Buddy List "), 0u);
-  EXPECT_TRUE(automation->PressFirstButton(dialog));
-  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(IDYES));
-  // Gone with its process: nothing left to find or press.
-  EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
-  EXPECT_FALSE(automation->PressFirstButton(dialog));
-}
-
-// FindWindowA meets the look-alikes first (they are newer, so on top): the
-// search must walk on past them rather than give up.
-TEST(Win32DialogAutomation, WalksPastLookAlikesToTheDialogOfAnotherProgram) {
+// when another one is focused and default. FindWindowA ignores case and meets
+// the look-alikes first (they are newer, so on top): the search must walk on
+// past them to the dialog of another program with exactly that title.
+TEST(Win32DialogAutomation, PressesTheFirstButtonOfAnotherProgramsDialogWithExactlyThatTitle) {
   auto automation = CreateDialogAutomation();
   Host wanted(L"msgbox", "Load Buddy List");
   ASSERT_TRUE(wanted.started());
   ASSERT_NE(WaitForDialog(*automation, "Load Buddy List"), 0u);
-
   Host shouting(L"nobuttons", "LOAD BUDDY LIST");
   ASSERT_TRUE(shouting.started());
-  ASSERT_NE(WaitForDialog(*automation, "LOAD BUDDY LIST"), 0u);
-  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-  const HWND own = CreateDialogIndirectParamW(
-      GetModuleHandleW(nullptr), DialogTemplate(L"Load Buddy List").get(), nullptr, ignore, 0);
+  const WindowId mute = WaitForDialog(*automation, "LOAD BUDDY LIST");
+  ASSERT_NE(mute, 0u);
+  const HWND own = CreateWindowW(L"#32770", L"Load Buddy List", WS_POPUP | WS_CAPTION | WS_VISIBLE,  // as our own message boxes
+                                0, 0, 200, 80, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(own, nullptr);
   // Or this test would not test the walk.
   ASSERT_NE(ProcessOf(reinterpret_cast<WindowId>(FindWindowA("#32770", "Load Buddy List"))),
             wanted.id());
+  for (const char* title : {"load buddy list", "Load Buddy", "Load Buddy List ", ""})
+    EXPECT_EQ(automation->FindDialog(title), 0u) << title;
 
   const WindowId dialog = automation->FindDialog("Load Buddy List");
   EXPECT_EQ(ProcessOf(dialog), wanted.id());
   EXPECT_TRUE(automation->PressFirstButton(dialog));
   EXPECT_EQ(wanted.ExitCode(kPatience), std::optional<DWORD>(IDYES));
+  // Gone with its process: nothing left to find or press.
+  EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
+  EXPECT_FALSE(automation->PressFirstButton(dialog));
+  // A dialog without buttons is found, but not pressed.
+  EXPECT_FALSE(automation->PressFirstButton(mute));
+  EXPECT_EQ(shouting.ExitCode(300ms), std::nullopt);
+  PostMessageW(reinterpret_cast<HWND>(mute), WM_CLOSE, 0, 0);
+  EXPECT_EQ(shouting.ExitCode(kPatience), std::optional<DWORD>(IDCANCEL));
   DestroyWindow(own);
 }
 
-TEST(Win32DialogAutomation, DialogWithoutButtonsIsFoundButNotPressed) {
+// A plain top-level window of another program, with that title and a button.
+TEST(Win32DialogAutomation, WindowsThatAreNotDialogsAreNotFound) {
   auto automation = CreateDialogAutomation();
-  Host host(L"nobuttons", "Load Buddy List");
-  ASSERT_TRUE(host.started());
-  const WindowId dialog = WaitForDialog(*automation, "Load Buddy List");
-  ASSERT_NE(dialog, 0u);
-  EXPECT_FALSE(automation->PressFirstButton(dialog));
-  EXPECT_EQ(host.ExitCode(300ms), std::nullopt);  // still open
-  PostMessageW(reinterpret_cast<HWND>(dialog), WM_CLOSE, 0, 0);
-  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(IDCANCEL));
-}
-
-TEST(Win32DialogAutomation, WindowsThatAreNotDialogsOfAnotherProgramAreNotFound) {
-  auto automation = CreateDialogAutomation();
-  EXPECT_EQ(automation->FindDialog("No Such Dialog 7f3a"), 0u);
-  EXPECT_EQ(automation->FindDialog(""), 0u);
-  EXPECT_EQ(automation->FindDialog("Zürich ☃"), 0u);  // not even spelt in the code page
-  EXPECT_FALSE(automation->PressFirstButton(0));
-
-  // A plain top-level window with that title and a button.
   Host host(L"window", "Load Buddy List");
   ASSERT_TRUE(host.started());
   HWND plain = nullptr;
@@ -151,16 +126,13 @@ TEST(Win32DialogAutomation, WindowsThatAreNotDialogsOfAnotherProgramAreNotFound)
     plain = FindWindowW(L"HuevoxPlainWindow", L"Load Buddy List");
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(automation->FindDialog("Load Buddy List"), 0u);
+}
 
-  // A dialog of this very process (Huevox's own message boxes).
-  const DLGPROC ignore = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-  const HWND own = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                              DialogTemplate(L"Own Dialog").get(), nullptr, ignore, 0);
-  ASSERT_NE(own, nullptr);
-  ASSERT_EQ(FindWindowA("#32770", "Own Dialog"), own);
-  EXPECT_EQ(automation->FindDialog("Own Dialog"), 0u);
-  DestroyWindow(own);
-
-  PostMessageW(plain, WM_CLOSE, 0, 0);
-  EXPECT_EQ(host.ExitCode(kPatience), std::optional<DWORD>(3));  // closed normally
+TEST(Win32ShellOpen, TellsRegisteredTypesAndWhyAFileWasNotOpened) {
+  EXPECT_TRUE(ProgramRegisteredFor("C:\\some folder\\setup.ini"));  // Notepad, also in Wine
+  EXPECT_FALSE(ProgramRegisteredFor("C:\\some folder\\font.huevoxnone"));
+  EXPECT_FALSE(ProgramRegisteredFor("C:\\some.folder\\font"));
+  const OpenResult missing = OpenWithAssociation("C:\\no such folder\\setup.ini");
+  EXPECT_FALSE(missing.opened);
+  EXPECT_EQ(missing.problem, "the file is not there");
 }
