@@ -31,7 +31,6 @@ class MessengerUpdate : public QObject {
   // How long each of the messenger's dialogs is waited for.
   void setDialogWait(double seconds) { dialogWait_ = seconds; }
   QString filePath() const;
-  bool isRunning() const { return running_; }
 
  public slots:
   // Refused (does nothing) while an update is under way. The widget whose
