@@ -1,7 +1,8 @@
 #pragma once
 // Pushing the current setting into the running messenger: write its font
 // settings file, let the messenger open it, answer its two dialogs, remove the
-// file again.
+// file again. A messenger left unanswered keeps its file until the next update
+// or the program's end.
 #include <functional>
 #include <memory>
 
