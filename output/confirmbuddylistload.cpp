@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 #include <QDeadlineTimer>
 
@@ -56,10 +57,10 @@ platform::WindowId WaitForDialog(platform::DialogAutomation& automation, const c
 
 ConfirmResult ConfirmBuddyListLoad(platform::DialogAutomation& automation,
                                    const std::vector<platform::WindowId>& before,
-                                   double dialogWaitSeconds) {
-  for (const char* title : {kLoadBuddyListTitle, kMessengerTitle}) {
-    if (!WaitForDialog(automation, title, dialogWaitSeconds, before))
-      return {false, NotShown(title, dialogWaitSeconds)};
+                                   DialogWaits waits) {
+  for (const auto& [title, wait] : {std::pair{kLoadBuddyListTitle, waits.first},
+                                    std::pair{kMessengerTitle, waits.second}}) {
+    if (!WaitForDialog(automation, title, wait, before)) return {false, NotShown(title, wait)};
     Pause(kSettleSeconds);
     // Looked up again: the dialog may have gone during the pause.
     const platform::WindowId dialog = automation.FindDialog(title, before);

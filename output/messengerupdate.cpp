@@ -25,8 +25,7 @@ MessengerUpdate::MessengerUpdate(std::function<FontSetting()> currentSetting,
     : QObject(parent),
       currentSetting_(std::move(currentSetting)),
       messageParent_(messageParent),
-      automation_(std::move(automation)),
-      dialogWait_(kDialogWaitSeconds) {}
+      automation_(std::move(automation)) {}
 
 MessengerUpdate::~MessengerUpdate() = default;
 
@@ -101,7 +100,7 @@ QString MessengerUpdate::run() {
         .arg(QDir::toNativeSeparators(path), opened.problem);
   }
   PauseWholeSeconds(1);
-  const ConfirmResult result = ConfirmBuddyListLoad(*automation_, before, dialogWait_);
+  const ConfirmResult result = ConfirmBuddyListLoad(*automation_, before, dialogWaits_);
   if (result.done) return {};
   removeAtEnd.keep = true;
   return result.problem +

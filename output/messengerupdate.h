@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "output/confirmbuddylistload.h"
 #include "platform/dialogautomation.h"
 #include "settings/fontsetting.h"
 
@@ -29,8 +30,8 @@ class MessengerUpdate : public QObject {
 
   // The folder the file goes to; the per-user cache folder unless set.
   void setFolder(const QString& folder) { folder_ = folder; }
-  // How long each of the messenger's dialogs is waited for.
-  void setDialogWait(double seconds) { dialogWait_ = seconds; }
+  // How long each of the messenger's dialogs is waited for (DialogWaits unless set).
+  void setDialogWait(double seconds) { dialogWaits_ = {seconds, seconds}; }
   QString filePath() const;
 
  public slots:
@@ -49,7 +50,7 @@ class MessengerUpdate : public QObject {
   QPointer<QWidget> messageParent_;
   std::unique_ptr<platform::DialogAutomation> automation_;
   QString folder_;
-  double dialogWait_;
+  DialogWaits dialogWaits_;
   bool running_ = false;
 };
 
