@@ -17,6 +17,7 @@
 #include "app/picturebutton.h"
 #include "app/twips.h"
 #include "app/windowdrag.h"
+#include "app/windowutil.h"
 #include "output/messengerupdate.h"
 #include "platform/userdatafolder.h"
 #include "output/preview.h"
@@ -297,6 +298,6 @@ void MainWindow::togglePresetsPanel() {
   resize(width(), Px(target));
 }
 
-void MainWindow::openStylesWindow() { stylesWindow()->show(); }
+void MainWindow::openStylesWindow() { ShowClearOf(stylesWindow(), this); }
 
 }  // namespace huevox

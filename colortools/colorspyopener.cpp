@@ -1,6 +1,7 @@
 #include "colortools/colorspyopener.h"
 
 #include "app/mainwindow.h"
+#include "app/windowutil.h"
 #include "colortools/colorspywindow.h"
 
 namespace huevox {
@@ -15,7 +16,7 @@ void ColorSpyOpener::openColorSpy() {
     connect(window_.get(), &ColorSpyWindow::fontColourChosen, this, &ColorSpyOpener::useAsFontColour);
     connect(window_.get(), &ColorSpyWindow::backgroundColourChosen, this, &ColorSpyOpener::useAsBackgroundColour);
   }
-  window_->show();
+  ShowClearOf(window_.get(), &main_);
 }
 
 void ColorSpyOpener::useAsFontColour(const QString& code, const QColor& colour) {

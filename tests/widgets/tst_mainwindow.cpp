@@ -9,6 +9,8 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "colortools/colorspyopener.h"
+#include "colortools/colorspywindow.h"
 #include "styles/styleswindow.h"
 #include "fakeinput.h"
 
@@ -130,6 +132,45 @@ class MainWindowTest : public QObject {
     main.pictureButton(9)->click();
     QVERIFY(w->isVisible() && main.stylesWindow() == w);
     QCOMPARE(main.currentSetting().style, code);
+  }
+
+  // The main window and the Color spy stay on top: each window opens clear of
+  // the others, wherever the main window is, and comes back clear when it was
+  // left under the main window.
+  void opensItsWindowsClearOfTheOthers_data() {
+    QTest::addColumn<QList<int>>("buttons");  // 9 Styles, 12 Color spy
+    QTest::addColumn<QPoint>("corner");  // of the screen for the main window: -1 left/top, 1 right/bottom
+    QTest::newRow("Styles, Color spy") << QList<int>{9, 12} << QPoint(0, 0);
+    QTest::newRow("Styles, main at the right edge") << QList<int>{9} << QPoint(1, 0);
+    QTest::newRow("Color spy, main bottom right") << QList<int>{12} << QPoint(1, 1);
+    QTest::newRow("Color spy, Styles, main top left") << QList<int>{12, 9} << QPoint(-1, -1);
+  }
+  void opensItsWindowsClearOfTheOthers() {
+    QFETCH(QList<int>, buttons);
+    QFETCH(QPoint, corner);
+    MainWindow main(kNoFolder);
+    const QRect area = main.screen()->availableGeometry();
+    const auto edge = [](int side, int first, int last, int now) { return side ? (side < 0 ? first : last) : now; };
+    main.move(edge(corner.x(), area.left(), area.right() + 1 - main.width(), main.x()),
+              edge(corner.y(), area.top(), area.bottom() + 1 - main.height(), main.y()));
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    for (int round = 0; round < 2; ++round) {
+      QList<QWidget*> shown{&main};
+      for (int button : buttons) {
+        main.pictureButton(button)->click();
+        QWidget* w = button == 9 ? static_cast<QWidget*>(main.stylesWindow())
+                                 : main.findChild<huevox::ColorSpyOpener*>()->window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        for (QWidget* other : shown) QTRY_VERIFY(!w->frameGeometry().intersects(other->frameGeometry()));
+        QVERIFY(area.contains(w->frameGeometry()));
+        shown << w;
+      }
+      for (QWidget* w : shown.mid(1)) {
+        w->move(main.pos() + QPoint(10, 10));
+        w->hide();
+      }
+    }
   }
 
   void marksMinimiseAndExit() {
