@@ -135,24 +135,22 @@ class MainWindowTest : public QObject {
   }
 
   // The main window and the Color spy stay on top: each window opens clear of
-  // the others, wherever the main window is, and comes back clear when it was
-  // left under the main window.
+  // the others wherever the main window is, and again when left under it.
   void opensItsWindowsClearOfTheOthers_data() {
     QTest::addColumn<QList<int>>("buttons");  // 9 Styles, 12 Color spy
-    QTest::addColumn<QPoint>("corner");  // of the screen for the main window: -1 left/top, 1 right/bottom
-    QTest::newRow("Styles, Color spy") << QList<int>{9, 12} << QPoint(0, 0);
-    QTest::newRow("Styles, main at the right edge") << QList<int>{9} << QPoint(1, 0);
-    QTest::newRow("Color spy, main bottom right") << QList<int>{12} << QPoint(1, 1);
-    QTest::newRow("Color spy, Styles, main top left") << QList<int>{12, 9} << QPoint(-1, -1);
+    QTest::addColumn<QPointF>("mainAt");  // 0 to 1 across the screen's free area; negative: its own place
+    QTest::newRow("both, main at its place") << QList<int>{9, 12} << QPointF(-1, -1);
+    QTest::newRow("Styles, main at the right edge") << QList<int>{9} << QPointF(1, 0.3);
+    QTest::newRow("both, main bottom right") << QList<int>{12, 9} << QPointF(1, 1);
   }
   void opensItsWindowsClearOfTheOthers() {
     QFETCH(QList<int>, buttons);
-    QFETCH(QPoint, corner);
+    QFETCH(QPointF, mainAt);
     MainWindow main(kNoFolder);
     const QRect area = main.screen()->availableGeometry();
-    const auto edge = [](int side, int first, int last, int now) { return side ? (side < 0 ? first : last) : now; };
-    main.move(edge(corner.x(), area.left(), area.right() + 1 - main.width(), main.x()),
-              edge(corner.y(), area.top(), area.bottom() + 1 - main.height(), main.y()));
+    const QSize room = area.size() - main.size();
+    if (mainAt.x() >= 0)
+      main.move(area.topLeft() + QPoint(mainAt.x() * room.width(), mainAt.y() * room.height()));
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     for (int round = 0; round < 2; ++round) {
