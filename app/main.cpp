@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "app/endprogram.h"
-#include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "platform/windowfont.h"
 
 int main(int argc, char* argv[]) {
 #ifndef _WIN32
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Huevox"));
   // Hidden windows (the splash once dismissed, the Styles window) must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);
-  huevox::LoadWindowFont();
+  huevox::platform::LoadWindowFont();
 
   huevox::Startup startup;
   QObject::connect(startup.mainWindow(), &huevox::MainWindow::exitRequested,

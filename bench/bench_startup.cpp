@@ -9,11 +9,11 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/windowutil.h"
+#include "platform/windowfont.h"
 #include "styles/styleswindow.h"
 
 namespace {
@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
   const double beforeMain = SecondsSinceProcessStart();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  huevox::LoadWindowFont();
+  huevox::platform::LoadWindowFont();
   huevox::Startup startup(huevox::MainWindow::programFolder() + "/presets",
                           argc > 1 ? QString(argv[1]) : huevox::MainWindow::programFolder() + "/intro.wma");
   startup.start();

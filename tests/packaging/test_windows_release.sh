@@ -6,7 +6,8 @@
 # hands the font settings file through the .blt association to a stand-in
 # messenger, whose two message boxes the program answers; a colour picked
 # from another program's window reaches the clipboard; the exit mark ends the
-# program. Every DLL shipped is loaded. Writes only to its temporary folder.
+# program. Every DLL shipped is loaded, and the program holds no Linux path.
+# Writes only to its temporary folder.
 #   test_windows_release.sh ZIP STANDIN_MESSENGER_EXE   (under an X display)
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
@@ -24,6 +25,9 @@ win() { winepath -w "$1"; }
 
 unzip -q "$zip" -d "$tmp"
 app="$tmp/huevox-windows-x64"
+# Nothing of the Linux build's (Qt's strings are UTF-16 in the program).
+! { strings -a "$app/huevox.exe"; strings -a -el "$app/huevox.exe"; } | grep -F /usr/ ||
+  fail "huevox.exe holds Linux paths"
 cp "$standin" "$tmp/messenger.exe"
 LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
 # The association as a Windows user has it: .blt files open with the messenger.

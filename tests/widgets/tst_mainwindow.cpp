@@ -1,6 +1,7 @@
 // The main and the Styles window against the X server: the presets list, the
 // style boxes, dragging with real pointer events, the presets panel and exit.
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include "app/startup.h"
 #include "colortools/colorspyopener.h"
 #include "colortools/colorspywindow.h"
+#include "platform/windowfont.h"
 #include "styles/styleswindow.h"
 #include "fakeinput.h"
 
@@ -42,6 +44,12 @@ class MainWindowTest : public QObject {
     QListWidget* list = w->presetList();
     fakeinput::Click(list->viewport()->mapToGlobal(list->visualItemRect(list->item(3)).center()));
     QTRY_COMPARE(w->selectedPresetPath(), dir.filePath("old.ini.ini"));
+  }
+
+  // The system's own Tahoma, or Wine's where the system has none.
+  void drawsInTahoma() {
+    huevox::platform::LoadWindowFont();
+    QCOMPARE(QFontInfo(MainWindow(kNoFolder).font()).family(), QStringLiteral("Tahoma"));
   }
 
   void presetsPanelSwitch() {
