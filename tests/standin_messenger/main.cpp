@@ -1,21 +1,22 @@
 // Stands in for the messenger in the tests: opens the .blt file it is given,
 // then asks "Load Buddy List" and shows "AOL Instant Messenger", as the real
 // one does. The file's bytes and the dialogs pressed go, line by line, to the
-// file named by HUEVOX_STANDIN_RECORD. Ends by itself HUEVOX_STANDIN_LINGER
-// seconds (30) after it opens the file, at the latest.
+// file named by HUEVOX_STANDIN_RECORD. Ends by itself after
+// HUEVOX_STANDIN_LINGER seconds (30) at the latest.
 //
 // HUEVOX_STANDIN_MODE:
 //   both (default)  both dialogs
 //   first-only      no second dialog
 //   plain-window    the first dialog is a plain top-level window, as Wine's are
-//   delayed         both, but the file is read and asked about only after
-//                   HUEVOX_STANDIN_DELAY seconds, as by a messenger slow to start
+//   delayed         both, after HUEVOX_STANDIN_DELAY seconds of sleep, as a
+//                   messenger slow to start
 #include <functional>
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -50,19 +51,17 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   const QString mode = qEnvironmentVariable("HUEVOX_STANDIN_MODE", "both");
+  if (mode == "delayed") QThread::sleep(qEnvironmentVariableIntValue("HUEVOX_STANDIN_DELAY"));
   const int linger = qEnvironmentVariableIntValue("HUEVOX_STANDIN_LINGER");
-  const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-  const int delay = mode == "delayed" ? qEnvironmentVariableIntValue("HUEVOX_STANDIN_DELAY") : 0;
-  QTimer::singleShot(delay * 1000, &app, [path, mode, linger] {
-    QTimer::singleShot((linger > 0 ? linger : 30) * 1000, &QCoreApplication::quit);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QCoreApplication::exit(1);
-    Record("opened " + file.fileName());
-    Record("bytes " + QString::fromLatin1(file.readAll().toHex()));
-    Ask(QStringLiteral("Load Buddy List"), mode == "plain-window", [mode] {
-      if (mode != "first-only")
-        Ask(QStringLiteral("AOL Instant Messenger"), false, [] { QCoreApplication::exit(0); });
-    });
+  QTimer::singleShot((linger > 0 ? linger : 30) * 1000, &app, &QCoreApplication::quit);
+  QFile file(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
+  if (!file.open(QIODevice::ReadOnly)) return 1;
+  Record("opened " + file.fileName());
+  Record("bytes " + QString::fromLatin1(file.readAll().toHex()));
+
+  Ask(QStringLiteral("Load Buddy List"), mode == "plain-window", [mode] {
+    if (mode != "first-only")
+      Ask(QStringLiteral("AOL Instant Messenger"), false, [] { QCoreApplication::exit(0); });
   });
   return app.exec();
 }

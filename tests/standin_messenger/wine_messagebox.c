@@ -2,9 +2,8 @@
    Wine maps as ordinary top-level X windows. Appends the buttons chosen to
    the file named first on the command line, after the lines of the file named
    second, if any (the font settings file, when it is opened through a .blt
-   association). A third argument delays the reading and the dialogs by that
-   many seconds, as a messenger slow to start does. Built with mingw-w64 when
-   present. */
+   association). A third argument: seconds it takes to start, as a slow
+   messenger does. Built with mingw-w64 when present. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
