@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <utility>
 
 #include <QDeadlineTimer>
 
@@ -58,8 +57,9 @@ platform::WindowId WaitForDialog(platform::DialogAutomation& automation, const c
 ConfirmResult ConfirmBuddyListLoad(platform::DialogAutomation& automation,
                                    const std::vector<platform::WindowId>& before,
                                    DialogWaits waits) {
-  for (const auto& [title, wait] : {std::pair{kLoadBuddyListTitle, waits.first},
-                                    std::pair{kMessengerTitle, waits.second}}) {
+  for (const bool second : {false, true}) {
+    const char* title = second ? kMessengerTitle : kLoadBuddyListTitle;
+    const double wait = second ? waits.second : waits.first;
     if (!WaitForDialog(automation, title, wait, before)) return {false, NotShown(title, wait)};
     Pause(kSettleSeconds);
     // Looked up again: the dialog may have gone during the pause.
