@@ -3,11 +3,11 @@
 #include <QLibraryInfo>
 #include <cstdio>
 
-#include "ui/endprogram.h"
-#include "ui/fonts.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "platform/session.h"
+#include "platform/windowfont.h"
+#include "ui/endprogram.h"
 
 int main(int argc, char* argv[]) {
   const std::string qtPlatform = huevox::platform::QtPlatformFor();
@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Huevox"));
   // Hidden windows (the splash once dismissed, the Styles window) must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);
-  huevox::LoadWindowFont();
+  huevox::platform::LoadWindowFont();
 
   huevox::Startup startup;
   QObject::connect(startup.mainWindow(), &huevox::MainWindow::exitRequested,

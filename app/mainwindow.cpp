@@ -17,6 +17,7 @@
 #include "ui/picturebutton.h"
 #include "ui/twips.h"
 #include "ui/windowdrag.h"
+#include "ui/windowutil.h"
 #include "output/messengerupdate.h"
 #include "platform/userdatafolder.h"
 #include "output/preview.h"
@@ -289,6 +290,6 @@ void MainWindow::togglePresetsPanel() {
 
 void MainWindow::showStyleCode(int code) { stylesWindow()->showStyleCode(code); }
 
-void MainWindow::openStylesWindow() { stylesWindow()->show(); }
+void MainWindow::openStylesWindow() { ShowClearOf(stylesWindow(), this); }
 
 }  // namespace huevox

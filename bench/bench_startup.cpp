@@ -9,10 +9,10 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "ui/fonts.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
+#include "platform/windowfont.h"
 #include "ui/windowutil.h"
 #include "styles/styleswindow.h"
 
@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
   const double beforeMain = SecondsSinceProcessStart();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  huevox::LoadWindowFont();
+  huevox::platform::LoadWindowFont();
   huevox::Startup startup(huevox::ProgramFolder() + "/presets",
                           argc > 1 ? QString(argv[1]) : huevox::ProgramFolder() + "/intro.wma");
   startup.start();

@@ -1,6 +1,7 @@
 #include "colortools/colorspyopener.h"
 
 #include "ui/mainform.h"
+#include "ui/windowutil.h"
 #include "colortools/colorspywindow.h"
 
 namespace huevox {
@@ -15,7 +16,7 @@ void ColorSpyOpener::openColorSpy() {
     connect(window_.get(), &ColorSpyWindow::fontColourChosen, this, &ColorSpyOpener::useAsFontColour);
     connect(window_.get(), &ColorSpyWindow::backgroundColourChosen, this, &ColorSpyOpener::useAsBackgroundColour);
   }
-  window_->show();
+  ShowClearOf(window_.get(), form_.formWindow());
 }
 
 void ColorSpyOpener::useAsFontColour(const QString& code, const QColor& colour) {

@@ -56,10 +56,11 @@ platform::WindowId WaitForDialog(platform::DialogAutomation& automation, const c
 
 ConfirmResult ConfirmBuddyListLoad(platform::DialogAutomation& automation,
                                    const std::vector<platform::WindowId>& before,
-                                   double dialogWaitSeconds) {
-  for (const char* title : {kLoadBuddyListTitle, kMessengerTitle}) {
-    if (!WaitForDialog(automation, title, dialogWaitSeconds, before))
-      return {false, NotShown(title, dialogWaitSeconds)};
+                                   DialogWaits waits) {
+  for (const bool second : {false, true}) {
+    const char* title = second ? kMessengerTitle : kLoadBuddyListTitle;
+    const double wait = second ? waits.second : waits.first;
+    if (!WaitForDialog(automation, title, wait, before)) return {false, NotShown(title, wait)};
     Pause(kSettleSeconds);
     // Looked up again: the dialog may have gone during the pause.
     const platform::WindowId dialog = automation.FindDialog(title, before);

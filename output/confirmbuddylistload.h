@@ -11,8 +11,14 @@ namespace huevox {
 
 inline constexpr const char* kLoadBuddyListTitle = "Load Buddy List";
 inline constexpr const char* kMessengerTitle = "AOL Instant Messenger";
-// How long each dialog is waited for, in seconds.
-inline constexpr double kDialogWaitSeconds = 10;
+// How long the dialogs are waited for, in seconds. The first comes from a
+// messenger that may still be starting: under Wine a cold start takes seconds,
+// one that makes its prefix first 15 s and more. The second comes from a
+// messenger that is running and has just been answered.
+struct DialogWaits {
+  double first = 30;
+  double second = 10;
+};
 // Between two look-ups; events are handled meanwhile.
 inline constexpr double kDialogPollSeconds = 0.04;
 
@@ -42,6 +48,6 @@ platform::WindowId WaitForDialog(platform::DialogAutomation& automation, const c
 // Either way nothing after it is done.
 ConfirmResult ConfirmBuddyListLoad(platform::DialogAutomation& automation,
                                    const std::vector<platform::WindowId>& before = {},
-                                   double dialogWaitSeconds = kDialogWaitSeconds);
+                                   DialogWaits waits = {});
 
 }  // namespace huevox

@@ -24,8 +24,7 @@ MessengerUpdate::MessengerUpdate(MainForm& form, std::unique_ptr<platform::Dialo
                                  QObject* parent)
     : QObject(parent),
       form_(form),
-      automation_(std::move(automation)),
-      dialogWait_(kDialogWaitSeconds) {}
+      automation_(std::move(automation)) {}
 
 MessengerUpdate::~MessengerUpdate() = default;
 
@@ -67,15 +66,18 @@ QString MessengerUpdate::run() {
                           "updated. Set the messenger to open .blt files and try again.");
   }
 
-  // Whatever happens from here on, the file does not outlive the update.
+  // The file goes when the update ends, unless the messenger got it and was
+  // not answered: then it may still read the file once the user answers it.
   struct RemoveAtEnd {
     std::filesystem::path file;
+    bool keep = false;
     ~RemoveAtEnd() {
       std::error_code alreadyGone;
-      std::filesystem::remove(file, alreadyGone);
+      if (!keep) std::filesystem::remove(file, alreadyGone);
     }
   } removeAtEnd{PathFromUtf8(path.toStdString())};
-  // Ending the program during one of the waits skips that destructor.
+  // A kept file goes with the program; ending it during a wait skips that
+  // destructor too. The next update writes over a kept file.
   static std::set<std::string> removedWhenTheProgramEnds;
   if (removedWhenTheProgramEnds.insert(path.toStdString()).second) {
     AtEnd([file = removeAtEnd.file] {
@@ -97,7 +99,13 @@ QString MessengerUpdate::run() {
         .arg(QDir::toNativeSeparators(path), opened.problem);
   }
   PauseWholeSeconds(1);
-  return ConfirmBuddyListLoad(*automation_, before, dialogWait_).problem;
+  const ConfirmResult result = ConfirmBuddyListLoad(*automation_, before, dialogWaits_);
+  if (result.done) return {};
+  removeAtEnd.keep = true;
+  return result.problem +
+         QStringLiteral(" The font settings file %1 stays until the next update or until "
+                        "Huevox is closed.")
+             .arg(QDir::toNativeSeparators(path));
 }
 
 }  // namespace huevox

@@ -1,12 +1,14 @@
 #pragma once
 // Pushing the current setting into the running messenger: write its font
 // settings file, let the messenger open it, answer its two dialogs, remove the
-// file again.
+// file again. A messenger left unanswered keeps its file until the next update
+// or the program's end.
 #include <memory>
 
 #include <QObject>
 #include <QString>
 
+#include "output/confirmbuddylistload.h"
 #include "platform/dialogautomation.h"
 
 namespace huevox {
@@ -22,8 +24,8 @@ class MessengerUpdate : public QObject {
 
   // The folder the file goes to; the per-user cache folder unless set.
   void setFolder(const QString& folder) { folder_ = folder; }
-  // How long each of the messenger's dialogs is waited for.
-  void setDialogWait(double seconds) { dialogWait_ = seconds; }
+  // How long each of the messenger's dialogs is waited for (DialogWaits unless set).
+  void setDialogWait(double seconds) { dialogWaits_ = {seconds, seconds}; }
   QString filePath() const;
 
  public slots:
@@ -41,7 +43,7 @@ class MessengerUpdate : public QObject {
   MainForm& form_;
   std::unique_ptr<platform::DialogAutomation> automation_;
   QString folder_;
-  double dialogWait_;
+  DialogWaits dialogWaits_;
   bool running_ = false;
 };
 

@@ -5,6 +5,7 @@ build=build-windows
 windows_packages=(
   cmake ninja-build g++-mingw-w64-x86-64-posix googletest
   wine wine64 locales xvfb xauth x11-utils xdotool xclip
+  fonts-wine  # the Tahoma that Wine keeps from programs, which the program loads itself
   librsvg2-bin imagemagick zip unzip nsis
   # the Qt build's host tools
   dpkg-dev qt6-base-dev qt6-base-dev-tools

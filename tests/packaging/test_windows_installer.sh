@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer as a user runs it, in a Wine prefix of its own: a
 # silent install into Program Files\Huevox, the program started through its
-# Start-menu entry saves a preset into %APPDATA%\Huevox\presets, and the silent
-# uninstall leaves nothing in Program Files, the Start menu or the registry.
+# Start-menu entry draws in Tahoma and saves a preset into %APPDATA%\Huevox\presets,
+# and the silent uninstall leaves nothing in Program Files, the Start menu or
+# the registry.
 # Writes only to its own temporary folder. Needs an X display.
 #   test_windows_installer.sh RELEASE_FOLDER
 set -euo pipefail
@@ -38,8 +39,11 @@ wine reg query "$key" /v QuietUninstallString | grep -qF 'uninstall.exe" /S' ||
 
 appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
 presets="$appdata/Huevox/presets"
-wine start "$(winepath -w "$menu")"
+# Started from drive C:, where no path of the build machine leads, Wine still
+# draws its text in Tahoma (Wine's own font list has none).
+WINEDEBUG=+font wine start "$(winepath -w "$menu")" 2>"$tmp/font.log"
 save_preset_and_load_it_back "" "$presets"
+grep -q 'Chosen: L"Tahoma"' "$tmp/font.log" || fail "the installed program does not draw in Tahoma"
 wineserver -k
 [[ -f "$presets/Classic.ini" ]] || fail "the samples were not copied to $presets"
 wineserver -w

@@ -5,8 +5,10 @@
 # through the input box (its bytes checked) and loaded back; "Update Aim"
 # hands the font settings file through the .blt association to a stand-in
 # messenger, whose two message boxes the program answers; a colour picked
-# from another program's window reaches the clipboard; the exit mark ends the
-# program. Every DLL shipped is loaded. Writes only to its temporary folder.
+# from another program's window reaches the clipboard; a messenger slower than
+# the program's wait still finds the file, answered by hand; the exit mark ends
+# the program and takes that file. Every DLL shipped is loaded, and the
+# program holds no Linux path. Writes only to its temporary folder.
 #   test_windows_release.sh ZIP STANDIN_MESSENGER_EXE   (under an X display)
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
@@ -24,12 +26,18 @@ win() { winepath -w "$1"; }
 
 unzip -q "$zip" -d "$tmp"
 app="$tmp/huevox-windows-x64"
+# Nothing of the Linux build's (Qt's strings are UTF-16 in the program).
+! { strings -a "$app/huevox.exe"; strings -a -el "$app/huevox.exe"; } | grep -F /usr/ ||
+  fail "huevox.exe holds Linux paths"
 cp "$standin" "$tmp/messenger.exe"
 LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
 # The association as a Windows user has it: .blt files open with the messenger.
 wine reg add 'HKLM\Software\Classes\.blt' /ve /d HuevoxTest.BuddyList /f >/dev/null 2>&1
-wine reg add 'HKLM\Software\Classes\HuevoxTest.BuddyList\shell\open\command' /ve /f \
-  /d "\"$(win "$tmp/messenger.exe")\" \"$(win "$tmp/record.txt")\" \"%1\"" >/dev/null 2>&1
+messenger() {  # record file, then the seconds it takes to start
+  wine reg add 'HKLM\Software\Classes\HuevoxTest.BuddyList\shell\open\command' /ve /f \
+    /d "\"$(win "$tmp/messenger.exe")\" \"$(win "$tmp/$1")\" \"%1\" $2" >/dev/null 2>&1
+}
+messenger record.txt 0
 
 WINEDEBUG=+loaddll wine "$app/huevox.exe" 2>"$tmp/loaddll.log" &
 save_preset_and_load_it_back "" "$app/presets"
@@ -60,11 +68,30 @@ xdotool mousemove 960 660; sleep 0.5; xdotool mouseup 1; sleep 0.5
 picked=$(xclip -o -selection clipboard 2>/dev/null || true)
 [[ "$picked" == 3366CC ]] || fail "the clipboard holds '$picked', not 3366CC"
 
+# A messenger slower than the wait: the update gives up and says so, the file
+# stays for it, the user answers its dialogs, and it reads the file.
+messenger slow.txt 35
+click_at $((x + 60)) $((y + 144))                                                 # Picture6
+sleep 30
+wait_huevox_windows "" 2
+blt=$(find "$WINEPREFIX/drive_c/users" -name font.blt)
+[[ -n "$blt" ]] || fail "the font settings file went before the messenger came"
+xdotool key Return
+dialog=$(window_of "" "Load Buddy List" 15) || fail "the slow messenger asked nothing"
+xdotool windowfocus --sync "$dialog" key Return
+dialog=$(window_of "" "AOL Instant Messenger" 5) || fail "no second dialog"
+xdotool windowfocus --sync "$dialog" key Return
+for _ in $(seq 50); do grep -q '^AOL Instant Messenger OK' "$tmp/slow.txt" && break; sleep 0.1; done
+grep -q '^Load Buddy List OK' "$tmp/slow.txt" || fail "the slow messenger's first dialog was not answered"
+(($(grep -c '^line: ' "$tmp/slow.txt") == 17)) || fail "the slow messenger did not get 17 lines"
+
 click_at $((x + 204)) $((y + 8))                                                  # Label8, the exit mark
 for _ in $(seq 100); do pgrep -f 'huevox.exe' >/dev/null || break; sleep 0.1; done
 ! pgrep -f 'huevox.exe' >/dev/null || fail "the program did not end"
+[[ ! -e "$blt" ]] || fail "the font settings file outlived the program"
 
 for dll in $(cd "$app" && find . -name '*.dll'); do
   grep -qiF "\\${dll##*/}\"" "$tmp/loaddll.log" || fail "$dll is shipped but never loaded"
 done
-echo "PASS: splash, save and load, update through the association, pick, exit; every DLL loaded"
+echo "PASS: splash, save and load, update through the association, pick, a slow messenger, exit;" \
+  "every DLL loaded"

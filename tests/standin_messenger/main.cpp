@@ -8,12 +8,15 @@
 //   both (default)  both dialogs
 //   first-only      no second dialog
 //   plain-window    the first dialog is a plain top-level window, as Wine's are
+//   delayed         both, after HUEVOX_STANDIN_DELAY seconds of sleep, as a
+//                   messenger slow to start
 #include <functional>
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -48,6 +51,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   const QString mode = qEnvironmentVariable("HUEVOX_STANDIN_MODE", "both");
+  if (mode == "delayed") QThread::sleep(qEnvironmentVariableIntValue("HUEVOX_STANDIN_DELAY"));
   const int linger = qEnvironmentVariableIntValue("HUEVOX_STANDIN_LINGER");
   QTimer::singleShot((linger > 0 ? linger : 30) * 1000, &app, &QCoreApplication::quit);
   QFile file(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());

@@ -2,12 +2,15 @@
    Wine maps as ordinary top-level X windows. Appends the buttons chosen to
    the file named first on the command line, after the lines of the file named
    second, if any (the font settings file, when it is opened through a .blt
-   association). Built with mingw-w64 when present. */
+   association). A third argument: seconds it takes to start, as a slow
+   messenger does. Built with mingw-w64 when present. */
 #include <stdio.h>
+#include <stdlib.h>
 #include <windows.h>
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  if (argc > 3) Sleep(atoi(argv[3]) * 1000);
   FILE* record = fopen(argv[1], "ab");
   if (!record) return 1;
   FILE* opened = argc > 2 ? fopen(argv[2], "rb") : NULL;

@@ -81,7 +81,7 @@ class ConfirmTest : public QObject {
     QFETCH(QString, problem);
     QFETCH(bool, secondSought);
     ScriptedMessenger messenger(dialogs);
-    const ConfirmResult result = ConfirmBuddyListLoad(messenger, before, 0.5);
+    const ConfirmResult result = ConfirmBuddyListLoad(messenger, before, {0.5, 0.5});
     QCOMPARE(messenger.pressed, pressed);
     QCOMPARE(result.done, problem.isEmpty());
     QVERIFY2(problem.isEmpty() ? result.problem.isEmpty() : result.problem.contains(problem),

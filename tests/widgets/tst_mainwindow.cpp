@@ -9,6 +9,8 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "colortools/colorspyopener.h"
+#include "colortools/colorspywindow.h"
 #include "styles/styleswindow.h"
 #include "fakeinput.h"
 #include "modal.h"
@@ -171,6 +173,25 @@ class MainWindowTest : public QObject {
     main.pictureButton(9)->click();
     QVERIFY(w->isVisible() && main.stylesWindow() == w);
     QCOMPARE(main.currentSetting().style, code);
+  }
+
+  // The main and Color spy windows stay on top: each opens on the screen clear of the others, the
+  // main window in a corner, and again when left under it.
+  void opensItsWindowsClearOfTheOthers() {
+    MainWindow main(kNoFolder);
+    const QRect area = main.screen()->availableGeometry();
+    main.move(area.bottomRight() - main.rect().bottomRight());
+    main.show();
+    for (int round = 0; round < 2; ++round) {
+      main.pictureButton(9)->click();
+      main.pictureButton(12)->click();
+      const QList<QWidget*> shown{&main, main.stylesWindow(),
+                                  main.findChild<huevox::ColorSpyOpener*>()->window()};
+      for (QWidget* w : shown) QVERIFY(QTest::qWaitForWindowExposed(w) && area.contains(w->frameGeometry()));
+      for (int i = 0; i < 3; ++i)
+        QTRY_VERIFY(!shown[i]->frameGeometry().intersects(shown[(i + 1) % 3]->frameGeometry()));
+      for (QWidget* w : shown.mid(1)) { w->move(main.pos()); w->hide(); }
+    }
   }
 
   // Each dialog opens with the last colour confirmed in either; Cancel changes nothing.
