@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 # What building and running takes (packaging/linux/packages), and the desktop's
 # file types and a sans font, which a desktop has anyway.
-read -ra packages < <(sed -n 's/^\(build\|runtime\|recommends\): //p' packaging/linux/packages | tr '\n' ' ')
+read -ra packages <<<"$(sed -n 's/^\(build\|runtime\|recommends\): //p' packaging/linux/packages | tr '\n' ' ')"
 packages+=(shared-mime-info fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
