@@ -8,10 +8,11 @@
 
 namespace modal {
 
-// Calls answer with the next visible modal dialog of type T.
+// Calls answer with the next visible modal dialog of type T, unless owner
+// goes first (a row that expects no dialog ends the watch with its owner).
 template <class T>
-void whenShown(std::function<void(T*)> answer) {
-  auto* poll = new QTimer(qApp);
+void whenShown(std::function<void(T*)> answer, QObject* owner = qApp) {
+  auto* poll = new QTimer(owner);
   QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
     auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
     if (!dialog || !dialog->isVisible()) return;
@@ -25,11 +26,13 @@ void whenShown(std::function<void(T*)> answer) {
 struct Message { QString title, text; QMessageBox::Icon icon = QMessageBox::NoIcon; };
 
 // Notes the next message box and closes it with OK.
-inline void recordMessage(Message* into) {
-  whenShown<QMessageBox>([into](QMessageBox* box) {
-    *into = {box->windowTitle(), box->text(), box->icon()};
-    box->accept();
-  });
+inline void recordMessage(Message* into, QObject* owner = qApp) {
+  whenShown<QMessageBox>(
+      [into](QMessageBox* box) {
+        *into = {box->windowTitle(), box->text(), box->icon()};
+        box->accept();
+      },
+      owner);
 }
 
 }  // namespace modal
