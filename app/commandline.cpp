@@ -11,8 +11,8 @@ int AnswerCommandLine(int argc, char* argv[]) {
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   // Parsing alone needs no application object; Qt's own help text would.
   QCommandLineParser parser;
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")});
-  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")});
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
   parser.addOptions({help, version});
   const auto refuse = [](const QString& why) {
     std::fprintf(stderr, "huevox: %s (huevox --help lists the options)\n", qPrintable(why));
