@@ -109,7 +109,7 @@ class OutputTest : public QObject {
  private slots:
   void initTestCase() {
     QCoreApplication::setApplicationName("Huevox");
-    for (const char* name : {"data/mime/packages", "config", "system", "presets"})
+    for (const char* name : {"data/mime/packages", "config", "system", "presets", "cache/Huevox"})
       QVERIFY(QDir().mkpath(path(name)));
     // Before anything asks Qt about file types: it keeps the folders it saw.
     qputenv("XDG_DATA_HOME", path("data").toUtf8());
@@ -316,7 +316,7 @@ class OutputTest : public QObject {
     program.start(QCoreApplication::applicationDirPath() + "/huevox");
     const QString pid = QString::number(program.processId());
     const auto shown = [&](const char* title) {
-      return QTest::qWaitFor([&] { return Run("xdotool", {"search", "--onlyvisible", "--pid", pid, "--name", title}); }, 8000);
+      return QTest::qWaitFor([&] { return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", pid, "--name", title}); }, 8000);
     };
     QVERIFY(shown("^Form3$"));
     QVERIFY(!QFile::exists(fontFile()));
