@@ -1,8 +1,8 @@
 #include "output/shellopen.h"
 
 #include <QDir>
-#include <filesystem>
 #include <QStandardPaths>
+#include <filesystem>
 
 #include "platform/shellopen.h"
 #include "settings/fileio.h"
