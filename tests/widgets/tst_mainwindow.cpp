@@ -316,7 +316,9 @@ class MainWindowTest : public QObject {
     program.setProcessEnvironment(noDisplay);
     program.start(kProgram, arguments);
     QVERIFY(program.waitForFinished(5000));
-    const QString out = program.readAllStandardOutput(), error = program.readAllStandardError();
+    // Windows writes its line ends as CR LF.
+    const QString out = QString(program.readAllStandardOutput()).remove('\r'),
+                  error = QString(program.readAllStandardError()).remove('\r');
     QCOMPARE(program.exitCode(), status);
     QVERIFY2(QRegularExpression(pattern).match(status ? error : out).hasMatch(), qPrintable(out + error));
     QVERIFY((status ? out : error).isEmpty());
