@@ -294,7 +294,7 @@ class OutputTest : public QObject {
     QFile::remove(path("presets/Summer.ini"));
     window_->refreshPresetList();
     window_->pictureButton(10)->click();  // none to preview: said so, nothing changes
-    QVERIFY(takeMessage().startsWith("There is no preset to preview"));
+    QVERIFY(takeMessage().contains("There is no preset to preview"));  // after the first preview's, if any
     QCOMPARE(window_->fontFaceEdit()->text(), QStringLiteral("Verdana"));
   }
 
