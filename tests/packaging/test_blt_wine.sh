@@ -35,9 +35,9 @@ cp "$standin" "$tmp/Program Files/messenger.exe"
 bash -ec "${steps//\/path\/to\/messenger.exe/$tmp/Program Files/messenger.exe}"
 
 LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1  # as the messenger's installation did
-openbox --sm-disable >/dev/null 2>&1 &  # a desktop's window manager: Wine answers keys only then
+openbox --sm-disable >/dev/null 2>&1 &  # as on a desktop: Wine takes sent keys only then
 for _ in $(seq 100); do xprop -root | grep -q ^_NET_SUPPORTING_WM_CHECK && break; sleep 0.1; done
-"$tmp/usr/bin/huevox" 2>"$tmp/stderr" &
+"$tmp/usr/bin/huevox" &
 through_the_splash $!
 click_at $((x + 60)) $((y + 144))                                                 # Picture6
 for _ in $(seq 300); do grep -q '^AOL Instant Messenger' "$tmp/record.txt" 2>/dev/null && break; sleep 0.1; done
