@@ -1,8 +1,8 @@
 // The colour tools against real windows of known pixels, with the real
 // pointer and keys (pointerinput.h). On X11: a private X server with two RandR
 // monitors side by side, the left at a device pixel ratio of 1, the right at
-// 2. On Windows (under Wine): one screen at the system DPI, and the scaling
-// table runs this program again at each Windows scale. Every device pixel
+// 2. On Windows (under Wine): one screen at the system DPI, which CTest sets
+// to each of Windows' scales in turn for the scaling table. Every device pixel
 // must be reachable on each screen, not only every other.
 // Last on X11, the colour spy in a Wayland session: Huevox on the same X server (as
 // through XWayland, and like Debian 12's Xwayland without a XWAYLAND
@@ -131,7 +131,7 @@ QRect NativeRect(QWidget* window) {
   return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 #else
-// Here on the left screen, at a ratio of 1.
+// The windows measured sit on the left screen, where logical pixels are device pixels.
 QRect NativeRect(QWidget* window) { return window->frameGeometry(); }
 constexpr bool kLinuxDesktop = true;
 // No interface where the bus did not start.
@@ -354,7 +354,7 @@ class ColorToolsTest : public QObject {
     main.show();
     main.pictureButton(9)->click();
     main.pictureButton(12)->click();
-    auto* spy = FindTopLevel("frmcolorspy");  // the zoom window's size: zoomWindow's frame on the screen
+    auto* spy = FindTopLevel("frmcolorspy");  // the zoom window: zoomWindow reads its whole frame off the screen
     for (QWidget* window : {static_cast<QWidget*>(&main), FindTopLevel("Form2"), spy}) {
       QVERIFY(QTest::qWaitForWindowExposed(window));
       // Twips at this DPI: the sizes at 96 dpi, scaled.
