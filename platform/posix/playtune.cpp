@@ -13,7 +13,6 @@ extern "C" {
 #include <pulse/simple.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -78,7 +77,6 @@ int main(int argc, char* argv[]) {
   if (argc != 2) return Fail("usage: huevox-tune FILE");
   // Ends with the program that started it, however that ends.
   prctl(PR_SET_PDEATHSIG, SIGTERM);
-  if (getppid() == 1) return 1;
   signal(SIGPIPE, SIG_IGN);
   av_log_set_level(AV_LOG_QUIET);
 
