@@ -162,11 +162,12 @@ int main(int argc, char* argv[]) {
               first.clock.elapsed() / 1000.0);
   std::printf("  %5s %12s %8s %8s %18s\n", "s", "private MB", "Pss MB", "Rss MB", "tune player's private/Rss MB");
   Memory last;
-  std::vector<double> series;  // private memory
+  // Resident size: private memory moves with what other programs map of the same libraries.
+  std::vector<double> series;
   for (int second = 2; second <= 60; second = second < 5 ? 5 : second + 5) {  // 2 s: the tune plays
     QThread::msleep(std::max<qint64>(0, second * 1000 - first.clock.elapsed()));
     last = MemoryOf(pid);
-    series.push_back(last.privateMb);
+    series.push_back(last.rssMb);
     const QList<QByteArray> children = ChildrenOf(pid);
     const Memory player = children.isEmpty() ? Memory() : MemoryOf(children.first().toLongLong());
     std::printf("  %5d %12.1f %8.1f %8.1f %s\n", second, last.privateMb, last.pssMb, last.rssMb,
