@@ -62,8 +62,10 @@ QString MessengerUpdate::run() {
     return QStringLiteral("The font settings file could not be written: there is no folder for it.");
   // Otherwise the opener may hand the file to a web browser, and no dialog comes.
   if (!platform::ProgramRegisteredFor(QDir::toNativeSeparators(path).toStdString())) {
+    const QString where = QString::fromStdString(platform::WhereToSetTheMessenger());
     return QStringLiteral("No program is set to open .blt files, so the messenger could not be "
-                          "updated. Set the messenger to open .blt files and try again.");
+                          "updated. Set the messenger to open .blt files and try again.") +
+           (where.isEmpty() ? QString() : ' ' + where);
   }
 
   // The file goes when the update ends, unless the messenger got it and was

@@ -22,4 +22,9 @@ OpenResult OpenWithAssociation(const std::string& path);
 // would fall back on for any file does not count.
 bool ProgramRegisteredFor(const std::string& path);
 
+// Where the user reads how to make a program the one for .blt files, as a
+// sentence to add to the message that none is (UTF-8); empty where the
+// system's own settings are the way.
+std::string WhereToSetTheMessenger();
+
 }  // namespace huevox::platform

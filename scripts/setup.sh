@@ -26,6 +26,8 @@ if [[ "${1:-}" == "--tests" ]]; then
     gcc-mingw-w64-x86-64-posix wine wine64
     # the Debian package test: CPack's dependency list, apt, lintian, the validators
     dpkg-dev file lintian desktop-file-utils appstream
+    # the .blt steps' test reads them from the manual page too
+    groff-base
   )
 fi
 

@@ -27,9 +27,8 @@ StylesWindow::StylesWindow()
     check->setGeometry(TwipsRect(at.x(), at.y(), 1335, 375));
     // Each caption is drawn in the style it stands for.
     const StyleLook look = LookOfCode(StyleCodeOfBox(box));
-    QFont font = WindowFont();
+    QFont font = look.bold ? BoldWindowFont() : WindowFont();
     font.setUnderline(look.underline);
-    font.setBold(look.bold);
     font.setItalic(look.italic);
     check->setFont(font);
     connect(check, &QCheckBox::clicked, this, [this, box] { keepOnlyThisBox(box); });

@@ -12,4 +12,8 @@ inline QFont WindowFont() {
   return font;
 }
 
+// The window font in bold, in a face whose bold is visibly heavier than its
+// regular: some Tahomas' bold is only wider. Measured once.
+QFont BoldWindowFont();
+
 }  // namespace huevox

@@ -52,4 +52,6 @@ bool ProgramRegisteredFor(const std::string& path) {
          length > 1;
 }
 
+std::string WhereToSetTheMessenger() { return {}; }  // "Open with" in Explorer
+
 }  // namespace huevox::platform

@@ -104,4 +104,10 @@ bool ProgramRegisteredFor(const std::string& path) {
   return !entry.isEmpty() && !IsWebBrowser(entry);
 }
 
+// A messenger here runs under Wine, and desktops offer no setting for a
+// Windows program: the manual page and the README give the steps.
+std::string WhereToSetTheMessenger() {
+  return "For a messenger under Wine, the steps are under MESSENGER UNDER WINE in \"man huevox\".";
+}
+
 }  // namespace huevox::platform

@@ -45,18 +45,25 @@ answer_save() {
   wait_huevox_windows "$1" 1
 }
 
+# Through the splash of process $1 to its main window; sets x and y to the
+# main window's client area, inside the frame.
+through_the_splash() {
+  local splash main
+  splash=$(window_of "$1" Form3 15) || fail "no splash"
+  sleep 1.5  # the fade-in
+  eval "$(xdotool getwindowgeometry --shell "$splash")"
+  click_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) 2
+  main=$(window_of "$1" Huevox 10) || fail "no main window after the splash"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  x=$((X + 3)) y=$((Y + 3))
+}
+
 # Through the splash to the main window of process $1; then saves a preset
 # with a font colour of its own, changes the colour, loads the preset and
 # saves it again: both files in folder $2 must hold the same setting.
 save_preset_and_load_it_back() {
-  local pid=$1 folder=$2 splash main x y
-  splash=$(window_of "$pid" Form3 15) || fail "no splash"
-  sleep 1.5  # the fade-in
-  eval "$(xdotool getwindowgeometry --shell "$splash")"
-  click_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) 2
-  main=$(window_of "$pid" Huevox 10) || fail "no main window after the splash"
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  x=$((X + 3)) y=$((Y + 3))  # the client area, inside the frame
+  local pid=$1 folder=$2 x y
+  through_the_splash "$pid"
   [[ -f "$folder/Classic.ini" ]] || fail "the samples are not in $folder"
 
   click_at $((x + 36)) $((y + 49)); xdotool key ctrl+a; xdotool type ABCDEF     # Text2

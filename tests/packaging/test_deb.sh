@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: built from the test build, its
 # dependencies resolved by apt, checked by lintian and the desktop and
-# AppStream validators, then unpacked into a temporary root and run from there
-# (the installed program finds its data from its own place): the splash
-# shows and its tune plays without a word, a preset is saved into the per-user folder and loaded back.
+# AppStream validators, its .blt file type made known, then unpacked into a
+# temporary root and run from there (the installed program finds its data
+# from its own place): the splash shows and its tune plays without a word, a
+# preset is saved into the per-user folder and loaded back.
 # Writes only to its own temporary folder. Needs an X display.
 #   test_deb.sh BUILD_DIR
 set -euo pipefail
@@ -23,6 +24,9 @@ grep -v 'root privileges' <<<"$report" || true
 dpkg-deb -x "$deb" "$tmp/root"
 desktop-file-validate "$tmp"/root/usr/share/applications/*.desktop || fail "desktop entry"
 appstreamcli validate --no-net "$tmp"/root/usr/share/metainfo/*.xml >/dev/null || fail "AppStream"
+# What the installation's trigger makes of the package's file types.
+update-mime-database "$tmp/root/usr/share/mime"
+grep -qx '[0-9]*:application/x-aim-buddy-list:\*\.blt' "$tmp/root/usr/share/mime/globs2" || fail "no .blt type"
 
 # The unpacked program, with a user of its own.
 mkdir -p "$tmp/home"

@@ -3,17 +3,21 @@
    the file named first on the command line, after the lines of the file named
    second, if any (the font settings file, when it is opened through a .blt
    association). A third argument: seconds it takes to start, as a slow
-   messenger does. Built with mingw-w64 when present. */
+   messenger does. With HUEVOX_STANDIN_RECORD set, that file is the record and
+   the command line is the messenger's own: the file to open, alone. Built
+   with mingw-w64 when present. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
-  if (argc > 3) Sleep(atoi(argv[3]) * 1000);
-  FILE* record = fopen(argv[1], "ab");
+  const char* named = getenv("HUEVOX_STANDIN_RECORD");
+  const int file = named ? 1 : 2; /* where the file to open is */
+  if (!named && argc < 2) return 2;
+  if (argc > file + 1) Sleep(atoi(argv[file + 1]) * 1000);
+  FILE* record = fopen(named ? named : argv[1], "ab");
   if (!record) return 1;
-  FILE* opened = argc > 2 ? fopen(argv[2], "rb") : NULL;
+  FILE* opened = argc > file ? fopen(argv[file], "rb") : NULL;
   char line[1024];
   while (opened && fgets(line, sizeof line, opened)) fprintf(record, "line: %s", line);
   if (opened) fclose(opened);

@@ -9,6 +9,7 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "platform/windowfont.h"
 #include "colortools/colorspyopener.h"
 #include "colortools/colorspywindow.h"
 #include "styles/styleswindow.h"
@@ -72,11 +73,38 @@ bool Translucent(const QString& window) {
   return std::abs(out.section('=', 1).trimmed().toLongLong() - 0xFFFFFFFFll * 200 / 255) < 1000;
 }
 
+// The ink of a style box's caption drawn at `scale`, black on white, leaving
+// out the rows inked across most of its width: an underline.
+double CaptionInk(QCheckBox* box, qreal scale) {
+  QImage image(box->size() * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  box->render(&image, {}, {}, QWidget::DrawChildren);
+  QStyleOptionButton option;
+  option.initFrom(box);
+  const QRect caption = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+  const int left = int(caption.left() * scale), right = int((caption.right() + 1) * scale);
+  double ink = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    int dark = 0, first = right, last = left;
+    double row = 0;
+    for (int x = left; x < right; ++x) {
+      const int level = 255 - qGray(image.pixel(x, y));
+      row += level;
+      if (level > 127) { ++dark; first = std::min(first, x); last = x; }
+    }
+    if (dark < 10 || dark < (last - first) * 3 / 4) ink += row;
+  }
+  return ink;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
+  void initTestCase() { huevox::platform::LoadWindowFont(); }  // as the program starts
+
   // The start-up's list, the presets panel, a click on an entry, the
   // minimise mark and a close from outside (the exit mark's click ends the
   // real program, below).
@@ -173,6 +201,24 @@ class MainWindowTest : public QObject {
     main.pictureButton(9)->click();
     QVERIFY(w->isVisible() && main.stylesWindow() == w);
     QCOMPARE(main.currentSetting().style, code);
+  }
+
+  // Each caption is the user's only preview of its style: the bold ones
+  // carry clearly more ink than the regular Style 7, the others about as much.
+  void captionsShowWhichAreBold_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<qreal>("scale");
+    for (qreal scale : {1.0, 2.0})
+      for (int box = 1; box <= 6; ++box) QTest::addRow("Style %d at %gx", box, scale) << box << scale;
+  }
+  void captionsShowWhichAreBold() {
+    QFETCH(int, box);
+    QFETCH(qreal, scale);
+    MainWindow main(kNoFolder);
+    huevox::StylesWindow* w = main.stylesWindow();
+    const double ratio = CaptionInk(w->styleBox(box), scale) / CaptionInk(w->styleBox(7), scale);
+    const bool bold = box == 2 || box == 3 || box == 6;
+    QVERIFY2(bold ? ratio > 1.3 : ratio < 1.15, qPrintable(QString::number(ratio)));
   }
 
   // The main and Color spy windows stay on top: each opens on the screen clear of the others, the

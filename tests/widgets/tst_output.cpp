@@ -192,8 +192,7 @@ class OutputTest : public QObject {
     startWindowManager();  // Wine takes no sent key in windows it manages itself
     const QString env = "WINEPREFIX='" + path("wine") +
                         "' WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= ";
-    registerBlt(script("wine.sh", env + "timeout 200 wine '" + exe + "' 'Z:" + path("record.txt") +
-                                      "'\n" + env + "wineserver -k"));
+    registerBlt(script("wine.sh", env + "timeout 200 wine '" + exe + "'\n" + env + "wineserver -k"));
     window_->messengerUpdate()->setDialogWait(120);  // the first start makes the Wine prefix
     QCOMPARE(clickUpdate(), QString());
     QVERIFY(QTest::qWaitFor([&] { return record().contains("AOL Instant Messenger OK"); }, 20000));
@@ -207,7 +206,9 @@ class OutputTest : public QObject {
     QTest::newRow("dialog ignores the key") << 6 << "xmessage"
         << "“Load Buddy List” dialog could not be answered";
     QTest::newRow("only a web browser") << 6 << "browser" << "No program is set to open .blt";
-    QTest::newRow("no program") << 6 << "" << "No program is set to open .blt files";
+    QTest::newRow("no program") << 6 << "" << "No program is set to open .blt files, so the messenger "
+        "could not be updated. Set the messenger to open .blt files and try again. For a messenger under "
+        "Wine, the steps are under MESSENGER UNDER WINE in \"man huevox\".";
     QTest::newRow("file cannot be written") << 6 << "unwritable" << "could not be written";
     QTest::newRow("page cannot be written") << 5 << "unwritable" << "could not be written";
     QTest::newRow("no program for pages") << 5 << "" << "no program is set to open this type";
