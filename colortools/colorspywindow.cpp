@@ -166,7 +166,6 @@ void ColorSpyWindow::startPick(Qt::MouseButton button) {
   }
   pickButton_ = button;
   lastRead_.invalidate();
-  pointer_.reset();
   swatchBefore_ = swatch_;
   textsBefore_ = {colourBox_->text(), redBox_->text(), greenBox_->text(), blueBox_->text(), htmlBox_->text()};
   const QCursor crossHair(CrossHair(), 7, 7);
@@ -215,7 +214,7 @@ void ColorSpyWindow::cancelPick() {
 }
 
 void ColorSpyWindow::Nudge(QPoint step) {
-  const std::optional<QPoint> pointer = pointer_ ? pointer_ : reader_->PointerPosition();
+  const std::optional<QPoint> pointer = reader_->PointerPosition();
   if (!pointer) return;
   // The pointer stops at the edges: a step may only land on some screen.
   QPoint to = *pointer + step;
@@ -229,8 +228,7 @@ void ColorSpyWindow::Nudge(QPoint step) {
     }
   }
   if (to == *pointer || !reader_->MovePointer(to)) return;
-  pointer_ = to;
-  readColourUnderPointer();
+  ReadColourAt(to);
   if (zoom_) zoom_->FollowNow(to);
 }
 
@@ -252,9 +250,8 @@ bool ColorSpyWindow::eventFilter(QObject* watched, QEvent* event) {
     // only at a ratio of 1; elsewhere the pointer itself is asked.
     const QPoint logical = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
     const QScreen* screen = QGuiApplication::screenAt(logical);
-    pointer_.reset();
-    if (screen && screen->devicePixelRatio() == 1) pointer_ = logical;
-    readColourUnderPointer();
+    if (screen && screen->devicePixelRatio() == 1) ReadColourAt(logical);
+    else readColourUnderPointer();
     return true;
   }
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
@@ -280,10 +277,10 @@ void ColorSpyWindow::ShowSwatch(std::uint32_t value) {
 }
 
 void ColorSpyWindow::readColourUnderPointer() {
-  // While the pointer is grabbed every move comes here as an event, so the
-  // position it left is still where it is.
-  if (!pointer_) pointer_ = reader_->PointerPosition();
-  ReadColourAt(pointer_);
+  // Asked anew each time, never remembered from the last move or nudge: a
+  // move may come late, from where the pointer was, or not at all (under
+  // Wine no move follows a warp), and a remembered place would then stick.
+  ReadColourAt(reader_->PointerPosition());
 }
 
 void ColorSpyWindow::ReadColourAt(std::optional<QPoint> pointer) {

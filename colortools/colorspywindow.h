@@ -97,7 +97,6 @@ class ColorSpyWindow : public QFrame {
   std::uint32_t swatch_ = 0;  // the swatch's colour value, black at first
   Qt::MouseButton pickButton_ = Qt::NoButton;
   QElapsedTimer lastRead_;
-  std::optional<QPoint> pointer_;  // device pixels, as the last move left it
   // What the window showed when the pick began, for Esc.
   std::uint32_t swatchBefore_ = 0;
   QStringList textsBefore_;

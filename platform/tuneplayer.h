@@ -1,7 +1,7 @@
 #pragma once
-// Plays the intro tune once, in the background: through Qt Multimedia where
-// it is built, through the system's own media playback on Windows (whose Qt
-// here has no multimedia module). One backend per platform, picked at build
+// Plays the intro tune once, in the background: on Linux through a small
+// player process of our own (FFmpeg to the sound server), on Windows through
+// the system's own media playback. One backend per platform, picked at build
 // time.
 #include <QString>
 #include <functional>

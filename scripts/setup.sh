@@ -18,6 +18,8 @@ if [[ "${1:-}" == "--tests" ]]; then
     imagemagick
     # the sanitizer build and the fuzz targets (libFuzzer)
     clang-14 libclang-rt-14-dev
+    # a private sound server with a null sink, which the splash test listens to
+    pulseaudio pulseaudio-utils
     # the soak: its driver, and the clipboard it reads the text boxes through
     python3 xclip
     # the dialog automation test answers real Wine message boxes

@@ -59,8 +59,8 @@ class Soak:
     def setup(self):
         os.makedirs(self.presets)
         bindir = f"{self.args.build}/bin"
-        for f in os.listdir(bindir):  # the program and its tune, in a folder of their own
-            if f == "huevox" or f.startswith("intro"):
+        for f in os.listdir(bindir):  # the program, its tune and player, in a folder of their own
+            if f in ("huevox", "huevox-tune") or f.startswith("intro"):
                 shutil.copy2(f"{bindir}/{f}", self.program_dir)
         for i, name in enumerate(["Summer", "winter", "x.ini", "Ünïcode", "Empty"]):
             data = b"" if name == "Empty" else (f"[config]\r\nFONTCOLOR={i:06d}\r\nBGCOLOR=FFFFFF\r\n"
@@ -297,7 +297,7 @@ class Soak:
                 raise SoakFailure(f"the save of {new_name!r} holds {data!r}, not {want!r}")
             self.known[new_name] = data
             self.counts["saved"] = self.counts.get("saved", 0) + 1
-        if set(os.listdir(self.program_dir)) - {"presets", "huevox"} - {f for f in os.listdir(self.program_dir)
+        if set(os.listdir(self.program_dir)) - {"presets", "huevox", "huevox-tune"} - {f for f in os.listdir(self.program_dir)
                                                                        if f.startswith("intro")}:
             raise SoakFailure(f"files written beside the program: {os.listdir(self.program_dir)}")
 

@@ -4,8 +4,9 @@
 # cached), into build-windows/, and runs them under Wine on a private Xvfb
 # server when there is no display: the core tests in three ANSI code pages
 # (1252, 1251, 932), the dialog automation against real dialogs of a second
-# process, the widget tests with Qt's Windows platform plugin, and the
-# release folder end to end. Installs what it needs first (apt-get, skipping
+# process, the widget tests with Qt's Windows platform plugin (the colour
+# tools also at 125, 150 and 200 %, Wine's system DPI), and the release
+# folder end to end. Installs what it needs first (apt-get, skipping
 # what is present). Exits non-zero when anything fails. Extra arguments go to
 # ctest.
 set -euo pipefail

@@ -52,7 +52,7 @@ class GdiScreenReader final : public ScreenReader {
       image = QImage(area.size(), QImage::Format_RGB32);
     image.fill(Qt::black);
     const QRect visible = area & VirtualDesktop();
-    if (visible.isEmpty()) return true;
+    if (visible.isEmpty()) return false;
     ScreenDC screen;
     if (!screen.get()) return false;
     HDC memory = CreateCompatibleDC(screen.get());

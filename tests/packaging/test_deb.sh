@@ -3,8 +3,8 @@
 # dependencies resolved by apt, checked by lintian and the desktop and
 # AppStream validators, its .blt file type made known, then unpacked into a
 # temporary root and run from there (the installed program finds its data
-# from its own place): the splash shows, a preset is saved into the per-user
-# folder and loaded back.
+# from its own place): the splash shows and its tune plays without a word, a
+# preset is saved into the per-user folder and loaded back.
 # Writes only to its own temporary folder. Needs an X display.
 #   test_deb.sh BUILD_DIR
 set -euo pipefail
@@ -41,5 +41,5 @@ pid=$!
 presets="$tmp/data/Huevox/presets"
 save_preset_and_load_it_back "$pid" "$presets"
 [[ ! -e "$tmp/root/usr/bin/presets" ]] || fail "wrote beside the installed program"
-grep -i 'intro' "$tmp/stderr" && fail "the tune was not found in the installed data folder"
+grep -i 'intro' "$tmp/stderr" && fail "the tune or its player was not found in the installed tree, or did not play"
 echo "PASS: package installs, validates, runs relocated, saves into $presets"

@@ -150,7 +150,6 @@ class MainWindowTest : public QObject {
     QTest::newRow("right button") << DragCase{"Form1", "Label9", {60, 8}, {3}, false};
     QTest::newRow("left and right") << DragCase{"Form1", "Label9", {60, 8}, {1, 3}, false};
     QTest::newRow("Styles background") << DragCase{"Form2", "clientArea", {104, 60}, {1}, true};
-    QTest::newRow("Styles right button") << DragCase{"Form2", "clientArea", {104, 60}, {3}, false};
   }
   void dragOnlyFromDragAreas() {
     QFETCH(DragCase, c);

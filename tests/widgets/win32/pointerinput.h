@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <QPoint>
+#include <QStringList>
 #include <QTest>
+#include <vector>
 
 namespace fakeinput {
 
@@ -23,10 +25,27 @@ inline void Move(QPoint to, int settleMs = 0) {
   QTest::qWait(settleMs);
 }
 // Button numbers as on X11: 1 left, 2 middle, 3 right.
-inline void Button(int button, bool down, int settleMs = 0) {
+inline void SendButton(int button, bool down) {
   static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
   Send(down ? kDown[button - 1] : kDown[button - 1] << 1);  // each UP flag is its DOWN flag doubled
+}
+inline void Button(int button, bool down, int settleMs = 0) {
+  SendButton(button, down);
   QTest::qWait(settleMs);
+}
+// Keys to the active window, as the keyboard sends them: "Right", "shift+Left", "Escape".
+inline bool Key(const QString& keys) {
+  static const QStringList kNames{"shift", "Left", "Right", "Up", "Down", "Escape"};
+  static constexpr WORD kCodes[] = {VK_SHIFT, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_ESCAPE};
+  std::vector<INPUT> inputs;  // each key's press and release round those of the keys after it
+  for (const QString& name : keys.split('+')) {
+    if (!kNames.contains(name)) return false;
+    INPUT down{INPUT_KEYBOARD, {}}, up{INPUT_KEYBOARD, {}};
+    down.ki.wVk = up.ki.wVk = kCodes[kNames.indexOf(name)];
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.insert(inputs.begin() + inputs.size() / 2, {down, up});
+  }
+  return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 }  // namespace fakeinput

@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QPoint>
+#include <QProcess>
 #include <QTest>
 #include <cstdlib>
 
@@ -38,12 +39,8 @@ inline void Button(int button, bool down, int settleMs = 0) {
   Sync();
   if (settleMs) QTest::qWait(settleMs);
 }
-inline QPoint PointerPosition() {
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(Connection(), xcb_query_pointer(Connection(), Root()), nullptr);
-  const QPoint at(reply->root_x, reply->root_y);
-  std::free(reply);
-  return at;
-}
+
+// A key as the keyboard sends it ("Right", "shift+Left").
+inline bool Key(const QString& keys) { return QProcess::execute("xdotool", {"key", keys}) == 0; }
 
 }  // namespace fakeinput
