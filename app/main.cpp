@@ -3,13 +3,18 @@
 #include <QLibraryInfo>
 #include <cstdio>
 
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "output/messengerupdate.h"
+#include "platform/endrequest.h"
 #include "platform/session.h"
 #include "platform/windowfont.h"
 #include "ui/endprogram.h"
 
 int main(int argc, char* argv[]) {
+  // Before the display is looked for: --help works without one.
+  if (const int status = huevox::AnswerCommandLine(argc, argv); status >= 0) return status;
   const std::string qtPlatform = huevox::platform::QtPlatformFor();
 #ifndef _WIN32
   const huevox::platform::Session session = huevox::platform::SessionFromEnvironment();
@@ -39,6 +44,9 @@ int main(int argc, char* argv[]) {
   // Hidden windows (the splash once dismissed, the Styles window) must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);
   huevox::platform::LoadWindowFont();
+  // A logout, a kill or Ctrl+C ends it the usual way, which removes its files.
+  huevox::platform::OnEndRequested([] { huevox::EndProgram(); });
+  huevox::RemoveFontFileLeftBehind();
 
   huevox::Startup startup;
   QObject::connect(startup.mainWindow(), &huevox::MainWindow::exitRequested,

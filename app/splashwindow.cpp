@@ -30,8 +30,10 @@ SplashWindow::SplashWindow(MainWindow* mainWindow, const QString& tunePath)
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(QStringLiteral("Form3"));
   setWindowIcon(ArtworkIcon(QStringLiteral(":/icons/huevox")));
-  const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
-  setGeometry(QRect(origin + QPoint(Px(4020), Px(3660)), QSize(Px(7470), Px(3090))));
+  // At its fixed place unless that runs off the screen (a small or scaled one).
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect fixed(screen->geometry().topLeft() + QPoint(Px(4020), Px(3660)), QSize(Px(7470), Px(3090)));
+  setGeometry(QRect(KeptOnScreen(fixed, screen->availableGeometry()), fixed.size()));
   setFixedSize(size());  // tiling window managers float it instead of filling the screen
 
   // The fade level lives below the visible area, as decimal text.

@@ -71,6 +71,10 @@ ColorSpyWindow::ColorSpyWindow(std::unique_ptr<platform::ScreenReader> reader,
 
   AddLabel("lblHTML", TwipsRect(1080, 120, 495, 255), QStringLiteral("Hex:"), true);
   htmlBox_ = AddTextBox("txtHTML", TwipsRect(1680, 120, 1275, 315), QString(), true);
+  // The only control that takes keys: it would catch the focus on every
+  // opening, and a stray key would change the code the buttons pass on.
+  // A click still puts the caret there, to select and copy.
+  htmlBox_->setFocusPolicy(Qt::ClickFocus);
   QToolButton* font = AddPicture("Picture1", TwipsRect(3000, 120, 255, 255), QStringLiteral(":/colortools/fontcolour"),
                                  QSize(16, 16), QStringLiteral("Change Font Color"));
   QToolButton* background =

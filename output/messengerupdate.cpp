@@ -4,6 +4,7 @@
 #include <set>
 
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QWidget>
 
@@ -19,6 +20,11 @@
 #include "settings/textcodec.h"
 
 namespace huevox {
+
+void RemoveFontFileLeftBehind() {
+  const QString folder = OutputFolder();
+  if (!folder.isEmpty()) QFile::remove(QDir(folder).filePath(QString::fromLatin1(kFontSettingsFileName)));
+}
 
 MessengerUpdate::MessengerUpdate(MainForm& form, std::unique_ptr<platform::DialogAutomation> automation,
                                  QObject* parent)
@@ -88,9 +94,9 @@ QString MessengerUpdate::run() {
     });
   }
 
-  if (const std::error_code error = SaveListToFile(path.toStdString(), lines)) {
+  if (const QString why = WriteOutputFile(path, lines); !why.isEmpty()) {
     return QStringLiteral("The font settings file could not be written to %1: %2.")
-        .arg(QDir::toNativeSeparators(path), QString::fromStdString(DescribeError(error)));
+        .arg(ShownName(QDir::toNativeSeparators(path)), why);
   }
   // Windows with the dialogs' titles that are there before the hand-over are
   // not the messenger's answer to it.
@@ -98,7 +104,7 @@ QString MessengerUpdate::run() {
   const ShellOpenResult opened = ShellOpen(path);
   if (!opened.opened) {
     return QStringLiteral("The messenger could not be given %1: %2.")
-        .arg(QDir::toNativeSeparators(path), opened.problem);
+        .arg(ShownName(QDir::toNativeSeparators(path)), opened.problem);
   }
   PauseWholeSeconds(1);
   const ConfirmResult result = ConfirmBuddyListLoad(*automation_, before, dialogWaits_);
@@ -107,7 +113,7 @@ QString MessengerUpdate::run() {
   return result.problem +
          QStringLiteral(" The font settings file %1 stays until the next update or until "
                         "Huevox is closed.")
-             .arg(QDir::toNativeSeparators(path));
+             .arg(ShownName(QDir::toNativeSeparators(path)));
 }
 
 }  // namespace huevox

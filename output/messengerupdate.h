@@ -15,6 +15,10 @@ namespace huevox {
 
 class MainForm;
 
+// Removes the font settings file that an earlier run left when it was ended
+// without its own ending (a crash, a power cut). Called once at start.
+void RemoveFontFileLeftBehind();
+
 class MessengerUpdate : public QObject {
   Q_OBJECT
  public:

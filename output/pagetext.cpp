@@ -20,10 +20,13 @@ std::string Escape(std::string_view utf8, bool unquoted) {
       default: break;
     }
     const bool breaksUnquoted = c == U' ' || c == U'=' || c == U'`';
-    if (c < 0x20 || c >= 0x7F || (unquoted && breaksUnquoted)) {
+    // Browsers read references to U+0080 to U+009F as Windows-1252 ("&#128;"
+    // is a euro sign), so those go in as themselves.
+    const bool c1Control = c >= 0x80 && c <= 0x9F;
+    if (c < 0x20 || (c >= 0x7F && !c1Control) || (unquoted && breaksUnquoted)) {
       out += Reference(c);
     } else {
-      out += static_cast<char>(c);
+      out += FromCodePoints(std::u32string_view(&c, 1));
     }
   }
   return out;

@@ -14,7 +14,8 @@ inline constexpr const char* kFontSettingsFileName = "font.blt";
 
 // For a value inside a double-quoted attribute: & < > " ' become character
 // references, as do control characters and everything outside ASCII (the page
-// declares no encoding, so references read the same in any browser).
+// declares no encoding, so references read the same in any browser), except
+// U+0080 to U+009F, whose references browsers take for other characters.
 std::string EscapeQuotedAttribute(std::string_view utf8);
 // For a value of an unquoted attribute, which white space, = and ` would end or
 // disturb: those become references too.

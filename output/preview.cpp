@@ -30,24 +30,31 @@ void Preview::previewCurrentSetting() {
     emit previewed(false);
     return;
   }
-  if (const std::error_code error = SaveListToFile(path.toStdString(), lines)) {
+  if (const QString why = WriteOutputFile(path, lines); !why.isEmpty()) {
     TellUser(form_.formWindow(), QStringLiteral("The preview page could not be written to %1: %2.")
-                                 .arg(QDir::toNativeSeparators(path),
-                                      QString::fromStdString(DescribeError(error))));
+                                 .arg(ShownName(QDir::toNativeSeparators(path)), why));
     emit previewed(false);
     return;
   }
   const ShellOpenResult opened = ShellOpen(path);
   if (!opened.opened) {
     TellUser(form_.formWindow(), QStringLiteral("The preview page %1 could not be opened: %2.")
-                                 .arg(QDir::toNativeSeparators(path), opened.problem));
+                                 .arg(ShownName(QDir::toNativeSeparators(path)), opened.problem));
   }
   emit previewed(opened.opened);
 }
 
 void Preview::previewSelectedPreset() {
   const QString preset = form_.selectedPresetPath();
-  if (preset.isEmpty()) return;
+  if (preset.isEmpty()) {
+    // Emptying the fields for a page of empty values would throw the setting away.
+    TellUser(form_.formWindow(),
+             QStringLiteral("There is no preset to preview: %1 holds none.")
+                 .arg(ShownName(QDir::toNativeSeparators(form_.presetsFolder()))),
+             QMessageBox::Information);
+    emit previewed(false);
+    return;
+  }
   // Not the Load button's read: here a file that has gone gives empty values,
   // as missing keys do, and the style stays.
   const LoadedPreset values = LoadPreset(preset.toStdString()).value_or(LoadedPreset{});

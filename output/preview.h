@@ -22,7 +22,7 @@ class Preview : public QObject {
  public slots:
   void previewCurrentSetting();
   // Loads the preset's colours, face and size into the fields first (its style
-  // and the fields' text colours stay); does nothing when none is selected.
+  // and the fields' text colours stay); says so when there is none to preview.
   void previewSelectedPreset();
 
  signals:

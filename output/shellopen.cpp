@@ -2,15 +2,21 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <filesystem>
 
 #include "platform/shellopen.h"
+#include "settings/fileio.h"
+#include "settings/textcodec.h"
 
 namespace huevox {
 
-QString OutputFolder() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-  if (folder.isEmpty() || !QDir().mkpath(folder)) return {};
-  return folder;
+QString OutputFolder() { return QStandardPaths::writableLocation(QStandardPaths::CacheLocation); }
+
+QString WriteOutputFile(const QString& path, const std::vector<std::string>& lines) {
+  std::error_code error;
+  std::filesystem::create_directories(PathFromUtf8(path.toStdString()).parent_path(), error);
+  if (!error) error = SaveListToFile(path.toStdString(), lines);
+  return error ? QString::fromStdString(DescribeError(error)) : QString();
 }
 
 ShellOpenResult ShellOpen(const QString& file) {

@@ -1,6 +1,8 @@
 #pragma once
 // Opening a file with the user's default program for its type.
 #include <QString>
+#include <string>
+#include <vector>
 
 namespace huevox {
 
@@ -14,8 +16,12 @@ struct ShellOpenResult {
 // folder of its own.
 ShellOpenResult ShellOpen(const QString& file);
 
-// Where the program's output files go: the per-user cache folder, created when
-// missing. Empty when there is none.
+// Where the program's output files go: the per-user cache folder. Empty when
+// the system names none.
 QString OutputFolder();
+
+// Writes the lines (as SaveListToFile does) to a file whose folder is made
+// first when missing. Empty on success, else the reason, for the user.
+QString WriteOutputFile(const QString& path, const std::vector<std::string>& lines);
 
 }  // namespace huevox

@@ -5,6 +5,8 @@
 # Installs what it needs first (apt-get, skipping what is present).
 #   --from BUILD_DIR  package an existing build instead (the tests do so)
 #   --out DIR         write the package there instead of dist/
+# The package names its maintainer, whoever makes it: DEBFULLNAME and DEBEMAIL
+# (as for Debian's own tools) give the name and address.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-deb out=dist from=
@@ -15,6 +17,11 @@ while (($#)); do
     *) echo "usage: $0 [--from BUILD_DIR] [--out DIR]" >&2; exit 2 ;;
   esac
 done
+
+if [[ -z "${DEBFULLNAME:-}" || -z "${DEBEMAIL:-}" ]]; then
+  echo "$0: a Debian package names its maintainer: set DEBFULLNAME and DEBEMAIL to your name and e-mail address" >&2
+  exit 2
+fi
 
 if [[ -z "$from" ]]; then
   read -ra build_packages < <(sed -n 's/^build: //p' packaging/linux/packages)

@@ -23,7 +23,7 @@ void Tell(MainForm& form, QMessageBox::Icon icon, const QString& text) {
 
 // Messages name the folder actually used: it may be the user's, not the program's.
 QString Folder(const MainForm& form) {
-  return QDir::toNativeSeparators(form.presetsFolder());
+  return ShownName(QDir::toNativeSeparators(form.presetsFolder()));
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void PresetActions::savePreset() {
     case SaveResult::Outcome::Refused:
       Tell(form_, QMessageBox::Warning,
            QStringLiteral("The preset cannot be called \"%1\". %2")
-               .arg(name, QString::fromStdString(result.reason)));
+               .arg(ShownName(name), QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Exists:
       Tell(form_, QMessageBox::NoIcon, QStringLiteral("Preset already exists!!"));
@@ -57,23 +57,28 @@ void PresetActions::savePreset() {
       form_.refreshPresetList();
       Tell(form_, QMessageBox::Critical,
            QStringLiteral("The [%1] preset could not be saved in %2: %3.")
-               .arg(name, Folder(form_), QString::fromStdString(result.reason)));
+               .arg(ShownName(name), Folder(form_), QString::fromStdString(result.reason)));
       return;
     case SaveResult::Outcome::Saved:
       form_.refreshPresetList();
-      Tell(form_, QMessageBox::NoIcon, QStringLiteral("The [%1] preset saved!!").arg(name));
+      Tell(form_, QMessageBox::NoIcon, QStringLiteral("The [%1] preset saved!!").arg(ShownName(name)));
       return;
   }
 }
 
 void PresetActions::loadSelectedPreset() {
   const QString path = form_.selectedPresetPath();
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) {
+    // Emptying the boxes, as reading no file would, throws the setting away.
+    Tell(form_, QMessageBox::Information,
+         QStringLiteral("There is no preset to load: %1 holds none.").arg(Folder(form_)));
+    return;
+  }
   const std::optional<LoadedPreset> preset = LoadPreset(path.toStdString());
   if (!preset) {
     // Keep the current setting: emptying the boxes would throw it away.
     const QString name =
-        QString::fromStdString(PresetDisplayName(QFileInfo(path).fileName().toStdString()));
+        ShownName(QString::fromStdString(PresetDisplayName(QFileInfo(path).fileName().toStdString())));
     const bool gone = !std::filesystem::exists(PathFromUtf8(path.toStdString()));
     form_.refreshPresetList();
     Tell(form_, QMessageBox::Warning,

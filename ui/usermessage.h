@@ -1,7 +1,7 @@
 #pragma once
 #include <QMessageBox>
+#include <QString>
 
-class QString;
 class QWidget;
 
 namespace huevox {
@@ -13,5 +13,9 @@ namespace huevox {
 enum class MessageWait { ForOk, No };
 void TellUser(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::Warning,
               MessageWait wait = MessageWait::No);
+
+// A name (a preset's, a path) as messages show it: past 60 characters its
+// middle gives way to "…", so that no box grows wider than a screen.
+QString ShownName(const QString& name);
 
 }  // namespace huevox

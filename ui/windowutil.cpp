@@ -8,6 +8,19 @@
 #include <optional>
 
 namespace huevox {
+namespace {
+
+// Onto the span where it can be; the first edge wins on a short one.
+int Within(int at, int first, int pastLast, int length) {
+  return std::max(first, std::min(at, pastLast - length));
+}
+
+}  // namespace
+
+QPoint KeptOnScreen(const QRect& place, const QRect& area) {
+  return {Within(place.left(), area.left(), area.right() + 1, place.width()),
+          Within(place.top(), area.top(), area.bottom() + 1, place.height())};
+}
 
 void SetTranslucency(QWidget* window, std::uint8_t alpha) {
   window->setWindowOpacity(alpha / 255.0);
@@ -32,16 +45,12 @@ void ShowClearOf(QWidget* window, const QWidget* anchor) {
   // Left where the user (or an earlier opening) put it, unless that is under
   // another window or off the screen.
   if (!window->testAttribute(Qt::WA_Moved) || !fits(now)) {
-    // Onto the screen where it can be; the top or left edge wins on a small one.
-    const auto within = [](int at, int first, int pastLast, int length) {
-      return std::max(first, std::min(at, pastLast - length));
-    };
     constexpr int kGap = 8;
     std::optional<QPoint> chosen;
     // Beside one of them, the anchor first, edges level: right, left, below, above.
     for (const QRect& t : taken) {
-      const int y = within(t.top(), area.top(), area.bottom() + 1, now.height());
-      const int x = within(t.left(), area.left(), area.right() + 1, now.width());
+      const QPoint level = KeptOnScreen(QRect(t.topLeft(), now.size()), area);
+      const int x = level.x(), y = level.y();
       const QPoint places[] = {{t.right() + 1 + kGap, y}, {t.left() - kGap - now.width(), y},
                                {x, t.bottom() + 1 + kGap}, {x, t.top() - kGap - now.height()}};
       for (const QPoint at : places) {
@@ -50,8 +59,7 @@ void ShowClearOf(QWidget* window, const QWidget* anchor) {
     }
     // No room anywhere: right of the anchor, as far as the screen allows.
     const QRect& from = taken.front();
-    const QPoint squeezed(within(from.right() + 1 + kGap, area.left(), area.right() + 1, now.width()),
-                          within(from.top(), area.top(), area.bottom() + 1, now.height()));
+    const QPoint squeezed = KeptOnScreen(QRect(QPoint(from.right() + 1 + kGap, from.top()), now.size()), area);
     window->move(chosen.value_or(squeezed));
   }
   window->show();

@@ -1,4 +1,6 @@
 #pragma once
+#include <QPoint>
+#include <QRect>
 #include <cstdint>
 
 class QWidget;
@@ -14,6 +16,11 @@ void SetTranslucency(QWidget* window, std::uint8_t alpha);
 // screen has room. Raised and activated, so a shown window covered by other
 // programs' windows comes forward too.
 void ShowClearOf(QWidget* window, const QWidget* anchor);
+
+// Where a window at `place` goes to lie on `area` (a screen): where it is when
+// it fits, otherwise moved just far enough; its top or left edge wins where it
+// is larger than the area.
+QPoint KeptOnScreen(const QRect& place, const QRect& area);
 
 // Puts the window in the topmost band without showing, hiding, moving,
 // resizing or re-creating it.

@@ -48,13 +48,21 @@ bool IsWebBrowser(const QByteArray& entry) {
   return false;
 }
 
+// xdg-open may become the opened program itself: taking the application
+// down must neither kill that program nor warn that it still runs.
+class Opener : public QProcess {
+ public:
+  using QProcess::QProcess;
+  ~Opener() override { setProcessState(QProcess::NotRunning); }
+};
+
 }  // namespace
 
 OpenResult OpenWithAssociation(const std::string& path) {
   // Owned by the application, so an opener that outlives this call is not
   // killed with it. The opened program gets no pipes of ours, so it cannot be
   // hurt when we go.
-  auto* opener = new QProcess(QCoreApplication::instance());
+  auto* opener = new Opener(QCoreApplication::instance());
   opener->setStandardInputFile(QProcess::nullDevice());
   opener->setStandardOutputFile(QProcess::nullDevice());
   opener->setStandardErrorFile(QProcess::nullDevice());

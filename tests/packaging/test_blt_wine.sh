@@ -27,7 +27,7 @@ update-mime-database "$tmp/usr/share/mime"
 steps=$(sed -n '/^## The messenger under Wine/,/^## /p' README.md | sed -n '/^```sh$/,/^```$/p' | sed '1d;$d')
 [[ -n "$steps" ]] || fail "no steps in the README"
 while IFS= read -r line; do
-  groff -man -Tascii -P-c -P-b -P-u packaging/linux/huevox.1 2>/dev/null | sed 's/^ *//' |
+  groff -man -Tascii -P-c -P-b -P-u packaging/linux/huevox.1.in 2>/dev/null | sed 's/^ *//' |
     grep -qxF -- "$line" || fail "the manual page lacks: $line"
 done <<<"$steps"
 mkdir "$tmp/Program Files"  # where Windows programs go, with its space

@@ -15,14 +15,19 @@ tmp=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$tmp"' EXIT
 cd "$(dirname "$0")/../.."
 
-scripts/package-deb.sh --from "$build" --out "$tmp" >/dev/null
+maintainer="Huevox Test <packager@huevox.test>"
+DEBFULLNAME="${maintainer% <*}" DEBEMAIL=packager@huevox.test \
+  scripts/package-deb.sh --from "$build" --out "$tmp" >/dev/null
 deb=$(echo "$tmp"/huevox_*_amd64.deb)
+# Only what exists: the one who made the package, and no home page.
+[[ $(dpkg-deb -f "$deb" Maintainer Homepage) == "Maintainer: $maintainer" ]] || fail "maintainer or home page"
 apt-get install --simulate -qq "$deb" | grep -q '^Inst huevox ' || fail "apt cannot install $deb"
 report=$(lintian --fail-on error "$deb" 2>&1) || fail "lintian: $report"
 grep -v 'root privileges' <<<"$report" || true
 
 dpkg-deb -x "$deb" "$tmp/root"
 desktop-file-validate "$tmp"/root/usr/share/applications/*.desktop || fail "desktop entry"
+zgrep -qF -- "-- $maintainer" "$tmp"/root/usr/share/doc/huevox/changelog.gz || fail "changelog"
 appstreamcli validate --no-net "$tmp"/root/usr/share/metainfo/*.xml >/dev/null || fail "AppStream"
 # What the installation's trigger makes of the package's file types.
 update-mime-database "$tmp/root/usr/share/mime"

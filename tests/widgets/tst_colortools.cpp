@@ -295,6 +295,8 @@ class ColorToolsTest : public QObject {
     main.pictureButton(12)->click();
     auto* spy = qobject_cast<ColorSpyWindow*>(FindTopLevel("frmcolorspy"));
     QVERIFY(orange && blue && silver && pattern && spy && QTest::qWaitForWindowExposed(spy));
+    QTRY_VERIFY(spy->isActiveWindow());
+    QVERIFY(!spy->findChild<QWidget*>("txtHTML")->hasFocus());  // a stray key would change the code passed on
     const QPoint at = spy->pos();
     if (g.earlier) {
       fakeinput::Move(CrossHair(*spy));

@@ -261,7 +261,10 @@ class MainWindowTest : public QObject {
       QCOMPARE(openedWith, QString(step.opensWith));
       QCOMPARE(Shown(w), QString(step.shown));  // before the next OK could hide what Cancel did
     }
-    w.pictureButton(11)->click();  // Load with nothing selected: no message, no change
+    modal::Message told;
+    modal::recordMessage(&told);
+    w.pictureButton(11)->click();  // Load with no preset: said so, nothing changes
+    QVERIFY(told.text.startsWith("There is no preset to load"));
     QCOMPARE(Shown(w), QString(steps[2].shown));
   }
 
@@ -273,7 +276,9 @@ class MainWindowTest : public QObject {
     QTest::newRow("cancel") << SaveCase{{}, "", "Please select a name!!", critical, {}};
     QTest::newRow("empty") << SaveCase{"", "", "Please select a name!!", critical, {}};
     QTest::newRow("exists in another case") << SaveCase{"summer", "", "Preset already exists!!", none, {}};
-    QTest::newRow("path separator") << SaveCase{"a/b", "", "The preset cannot be called \"a/b\".", warning, {}};
+    // A long name loses its middle: the box must fit the screen.
+    QTest::newRow("path separator") << SaveCase{"a/" + QString(130, 'b'), "", "The preset cannot be called \"a/" +
+                                       QString(28, 'b') + "…" + QString(29, 'b') + "\".", warning, {}};
     QTest::newRow("folder is a file") << SaveCase{"x", "/b.ini/p", "The [x] preset could not be saved in ", critical, {}};
   }
   void save() {
@@ -332,6 +337,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(Shown(w), c.shown);  // a failed load lists the folder again
     std::filesystem::remove_all(path);  // QTemporaryDir cannot remove a name that is not UTF-8
   }
+  // Answered before any display is looked for (there is none here): a help, the
+  // version, or a one-line refusal with status 2.
+  void commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("pattern");  // of the standard output, or of the error when refused
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "^Usage: huevox \\[option\\]\n(.*\n)*  -v, --version ";
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "^Usage: huevox ";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "^huevox \\d+\\.\\d+\\.\\d+\n$";
+    QTest::newRow("-v") << QStringList{"-v"} << 0 << "^huevox \\d+\\.\\d+\\.\\d+\n$";
+    QTest::newRow("unknown") << QStringList{"--colour"} << 2 << "^huevox: Unknown option 'colour' \\([^\n]*\\)\n$";
+    QTest::newRow("after a good one") << QStringList{"-v", "-x"} << 2 << "^huevox: Unknown option 'x' ";
+    QTest::newRow("argument") << QStringList{"my.ini"} << 2 << "^huevox: unexpected argument 'my.ini' \\([^\n]*\\)\n$";
+  }
+  void commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, pattern);
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"}) noDisplay.remove(name);
+    QProcess program;
+    program.setProcessEnvironment(noDisplay);
+    program.start(kProgram, arguments);
+    QVERIFY(program.waitForFinished(5000));
+    // Windows writes its line ends as CR LF.
+    const QString out = QString(program.readAllStandardOutput()).remove('\r'),
+                  error = QString(program.readAllStandardError()).remove('\r');
+    QCOMPARE(program.exitCode(), status);
+    QVERIFY2(QRegularExpression(pattern).match(status ? error : out).hasMatch(), qPrintable(out + error));
+    QVERIFY((status ? out : error).isEmpty());
+  }
+
   // The real program as a newcomer starts it, driven from outside through the X server.
   void realProgramStartsThroughTheSplashAndExitsFromTheTitleStrip() {
     if (QGuiApplication::platformName() != "xcb") QSKIP("driven through xdotool and xprop; the Windows release has its own run");

@@ -19,6 +19,9 @@
 #include "output/pagetext.h"
 #include "output/preview.h"
 #include "styles/styleswindow.h"
+#include "fakeinput.h"
+
+#include <csignal>
 
 using namespace huevox;
 using platform::WindowId;
@@ -106,7 +109,7 @@ class OutputTest : public QObject {
  private slots:
   void initTestCase() {
     QCoreApplication::setApplicationName("Huevox");
-    for (const char* name : {"data/mime/packages", "config", "system", "presets"})
+    for (const char* name : {"data/mime/packages", "config", "system", "presets", "cache/Huevox"})
       QVERIFY(QDir().mkpath(path(name)));
     // Before anything asks Qt about file types: it keeps the folders it saw.
     qputenv("XDG_DATA_HOME", path("data").toUtf8());
@@ -209,8 +212,8 @@ class OutputTest : public QObject {
     QTest::newRow("no program") << 6 << "" << "No program is set to open .blt files, so the messenger "
         "could not be updated. Set the messenger to open .blt files and try again. For a messenger under "
         "Wine, the steps are under MESSENGER UNDER WINE in \"man huevox\".";
-    QTest::newRow("file cannot be written") << 6 << "unwritable" << "could not be written";
-    QTest::newRow("page cannot be written") << 5 << "unwritable" << "could not be written";
+    QTest::newRow("file cannot be written") << 6 << "unwritable" << "sub/font.blt: Not a directory.";
+    QTest::newRow("page cannot be written") << 5 << "unwritable" << "sub/previewer.htm: Not a directory.";
     QTest::newRow("no program for pages") << 5 << "" << "no program is set to open this type";
   }
   void failuresAreReported() {
@@ -291,8 +294,44 @@ class OutputTest : public QObject {
                         "ptsize=> This is what your font will look like! :-P\r\n"));
     QFile::remove(path("presets/Summer.ini"));
     window_->refreshPresetList();
-    window_->pictureButton(10)->click();  // none selected: nothing changes
+    window_->pictureButton(10)->click();  // none to preview: said so, nothing changes
+    QVERIFY(takeMessage().contains("There is no preset to preview"));  // after the first preview's, if any
     QCOMPARE(window_->fontFaceEdit()->text(), QStringLiteral("Verdana"));
+  }
+
+  // Asked to end during the dialog wait of an update (a logout, Ctrl+C, its
+  // terminal closed), the real program ends its own way and takes its file;
+  // the file a crashed run left goes at the next start.
+  void endsItsOwnWayWhenAsked_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+  }
+  void endsItsOwnWayWhenAsked() {
+    QFETCH(int, signal);
+    window_.reset();  // the real one's windows take the same places
+    registerBlt(standin("first-only"));
+    QVERIFY(write("cache/Huevox/font.blt", "left by a crash"));
+    QProcess program;
+    program.start(QCoreApplication::applicationDirPath() + "/huevox");
+    const QString pid = QString::number(program.processId());
+    const auto shown = [&](const char* title) {
+      return QTest::qWaitFor([&] { return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", pid, "--name", title}); }, 8000);
+    };
+    QVERIFY(shown("^Form3$"));
+    QVERIFY(!QFile::exists(fontFile()));
+    QTest::qWait(1500);  // the fade-in
+    fakeinput::Click(QPoint(268 + 250, 244 + 100), 2);  // the splash's fixed place
+    QVERIFY(shown("^Huevox$"));
+    fakeinput::Click(QPoint(369 + 60, 271 + 144));  // "Update Aim", at the main window's fixed place
+    QTRY_VERIFY_WITH_TIMEOUT(record().contains("pressed Load Buddy List"), 10000);
+    QVERIFY(QFile::exists(fontFile()));  // the update now waits for the second dialog
+    ::kill(program.processId(), signal);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY(!QFile::exists(fontFile()));
+    QVERIFY2(!program.readAllStandardError().contains("QProcess"), "the messenger's opener outlives the program");
   }
 
   void findsTheExactTitleOfAnotherProgramOnly() {
