@@ -3,9 +3,11 @@
    the file named first on the command line, after the lines of the file named
    second, if any (the font settings file, when it is opened through a .blt
    association). A third argument: seconds it takes to start, as a slow
-   messenger does. Built with mingw-w64 when present. */
+   messenger does; "page" instead: a browser that records the path it was
+   opened with, and no dialogs. Built with mingw-w64 when present. */
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <windows.h>
 
 int main(int argc, char** argv) {
@@ -13,6 +15,11 @@ int main(int argc, char** argv) {
   if (argc > 3) Sleep(atoi(argv[3]) * 1000);
   FILE* record = fopen(argv[1], "ab");
   if (!record) return 1;
+  if (argc > 3 && strcmp(argv[3], "page") == 0) {
+    fprintf(record, "page: %s\n", argv[2]);
+    fclose(record);
+    return 0;
+  }
   FILE* opened = argc > 2 ? fopen(argv[2], "rb") : NULL;
   char line[1024];
   while (opened && fgets(line, sizeof line, opened)) fprintf(record, "line: %s", line);
