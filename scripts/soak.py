@@ -123,7 +123,8 @@ class Soak:
 
     def start(self, command):
         self.proc = subprocess.Popen(command, stderr=subprocess.DEVNULL, env=dict(os.environ, LC_ALL="C.UTF-8"))
-        splash = self.wait(lambda: self.find("^Form3$"), 10, "the splash never showed")[0]
+        # Wine's first start in a new prefix takes a while.
+        splash = self.wait(lambda: self.find("^Form3$"), 60 if self.windows else 10, "the splash never showed")[0]
         time.sleep(2.5)  # it fades in after one second
         x, y, w, h = self.geometry(splash)
         xdo("mousemove", "--sync", x + w // 2, y + h // 2, "click", "--repeat", 2, "--delay", 80, 1)
@@ -157,8 +158,8 @@ class Soak:
     def dialogs(self):
         # By title: a message box can be as wide as any of these.
         fixed = {self.main} | set(self.find("^(Styles|Form4|Color spy)$"))
-        # Under Wine tooltips and the zoom are windows too; the boxes are titled Huevox.
-        return [w for w in self.find("^Huevox$" if self.windows else ".*") if w not in fixed]
+        # Under Wine tooltips and the zoom are windows too: the boxes by their titles.
+        return [w for w in self.find("^(Huevox|Color)$" if self.windows else ".*") if w not in fixed]
 
     def activate(self, window, *keys):
         # Wine on its own takes the X focus as Windows takes a click's.
