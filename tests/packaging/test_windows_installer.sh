@@ -5,7 +5,7 @@
 # and the silent uninstall leaves nothing in Program Files, the Start menu or
 # the registry.
 # Writes only to its own temporary folder. Needs an X display.
-#   test_windows_installer.sh RELEASE_FOLDER
+#   test_windows_installer.sh SETUP_EXE   (the one scripts/package-windows.sh writes)
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -14,10 +14,7 @@ tmp=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$tmp"' EXIT
 wine_fresh_prefix "$tmp"
 
-release=$1
-"$root/scripts/make-windows-installer.sh" "$release" "$tmp/huevox-windows-x64-setup.exe" >/dev/null
-
-wine "$tmp/huevox-windows-x64-setup.exe" /S
+wine "$1" /S
 wineserver -w
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Huevox"
