@@ -102,8 +102,9 @@ for i in 0 3; do
 done
 
 click_at $((x + 204)) $((y + 8))                                                  # Label8, the exit mark
-for _ in $(seq 100); do pgrep -f 'huevox.exe' >/dev/null || break; sleep 0.1; done
-! pgrep -f 'huevox.exe' >/dev/null || fail "the program did not end"
+# By its own path: another run may have a huevox.exe of its own.
+for _ in $(seq 100); do pgrep -f "$app/huevox.exe" >/dev/null || break; sleep 0.1; done
+! pgrep -f "$app/huevox.exe" >/dev/null || fail "the program did not end"
 [[ ! -e "$blt" ]] || fail "the font settings file outlived the program"
 
 for dll in $(cd "$app" && find . -name '*.dll'); do
