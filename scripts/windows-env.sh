@@ -1,5 +1,6 @@
 # Shared by the Windows scripts: the packages, the cross build in
-# build-windows/, and a Wine prefix of its own with the DLLs on its path.
+# build-windows/, the run's Wine prefix with the DLLs on its path, and fresh
+# prefixes for the tests that start as a new user.
 # Sourced from the project's root folder, or from anywhere for wine_fresh_prefix.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=build-windows
@@ -56,7 +57,7 @@ wine_stop() {
 }
 
 # $template: a new user's Wine prefix, made once per Wine version (wineboot
-# takes about half a minute, a copy a second or two).
+# takes about a minute on a busy 2-core machine, a copy about ten seconds).
 wine_template() {
   template="$root/$build/wineprefix-$(wine --version | cut -d' ' -f1)"
   [[ -f "$template/system.reg" ]] && return

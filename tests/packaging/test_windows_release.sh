@@ -111,5 +111,4 @@ for dll in $(cd "$app" && find . -name '*.dll'); do
   grep -qiF "\\${dll##*/}\"" "$tmp/loaddll.log" || fail "$dll is shipped but never loaded"
 done
 echo "PASS: splash, save and load, update through the association, pick, a slow messenger," \
-  "the previews, exit;" \
-  "every DLL loaded"
+  "the previews, exit; every DLL loaded"
