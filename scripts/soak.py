@@ -162,8 +162,14 @@ class Soak:
         return [w for w in self.find("^(Huevox|Color)$" if self.windows else ".*") if w not in fixed]
 
     def activate(self, window, *keys):
-        # Wine on its own takes the X focus as Windows takes a click's.
-        xdo("windowfocus" if self.windows else "windowactivate", "--sync", window, *keys)
+        if self.windows:  # no window manager: a click on the caption, as on Windows
+            x, y, w, _ = self.geometry(window)
+            xdo("mousemove", "--sync", x + w // 2, y + 10, "click", 1)
+            time.sleep(0.15)
+            if keys:
+                xdo("key", *keys)
+        else:
+            xdo("windowactivate", "--sync", window, *keys)
 
     def settle(self):
         for _ in range(10):  # whatever box is still open gets Escape
@@ -172,14 +178,14 @@ class Soak:
                 return
             self.activate(dlg[0], "key", "Escape")
             time.sleep(0.3)
-        raise SoakFailure("a dialog does not go away")
+        raise SoakFailure(f"a dialog does not go away: {[xdo('getwindowname', w).strip() for w in dlg]}")
 
     def click(self, point):
         xdo("mousemove", "--sync", *point, "click", 1)
         time.sleep(0.15)
 
     def at(self, window, rect, frame=MAIN_FRAME):
-        if window == self.main:  # active, so no other window (a stand-in's, the spy) lies over it
+        if window == self.main and not self.windows:  # active, so no other window (a stand-in's, the spy) lies over it
             self.activate(window)
         else:
             xdo("windowraise", window)
