@@ -439,6 +439,8 @@ def main():
         print(f"soak: FAILED at action {soak.actions}: {e}\n"
               f"replay: scripts/soak.sh --seed {args.seed} --actions {soak.actions}{' --windows' * args.windows}",
               file=sys.stderr)
+        if soak.samples:  # the figures so far, for a long soak that fails late
+            print(f"soak: first {soak.samples[0]}, last {soak.samples[-1]}", file=sys.stderr)
         return 1
     finally:
         soak.cleanup()
