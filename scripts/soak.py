@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Randomized soak: drives the real program with real X input (xdotool, XTest)
 on the current X display, under a window manager it starts, with a seeded mix
-of what users do, and checks invariants as it goes. Run it through soak.sh."""
+of what users do, and checks invariants as it goes. With --windows, the
+Windows release under Wine in a fresh prefix, with Wine managing the windows
+itself as Windows does. Run it through soak.sh."""
 import argparse, os, random, re, shutil, signal, subprocess, sys, tempfile, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -55,18 +57,27 @@ class Soak:
         self.panel = False       # the presets panel is open
         self.samples, self.actions, self.counts = [], 0, {}
         self.proc = self.wm = None
+        self.windows = args.windows
+        # Where the update's font settings file goes.
+        self.output = f"{self.tmp}/prefix/drive_c/users" if self.windows else f"{self.tmp}/cache"
 
     def setup(self):
         os.makedirs(self.presets)
         bindir = f"{self.args.build}/bin"
-        for f in os.listdir(bindir):  # the program, its tune and player, in a folder of their own
+        if self.windows:  # the release without its samples
+            shutil.copytree(f"{ROOT}/dist/huevox-windows-x64", self.program_dir, dirs_exist_ok=True,
+                            ignore=shutil.ignore_patterns("*.ini"))
+        for f in [] if self.windows else os.listdir(bindir):  # the program, its tune and player, in a folder of their own
             if f in ("huevox", "huevox-tune") or f.startswith("intro"):
                 shutil.copy2(f"{bindir}/{f}", self.program_dir)
+        self.beside = set(os.listdir(self.program_dir))
         for i, name in enumerate(["Summer", "winter", "x.ini", "Ünïcode", "Empty"]):
             data = b"" if name == "Empty" else (f"[config]\r\nFONTCOLOR={i:06d}\r\nBGCOLOR=FFFFFF\r\n"
                                                 f"FONT=Arial\r\nSIZE={8 + i}\r\nSTYLE={i}\r\n").encode()
             write(f"{self.presets}/{name}.ini", data)
             self.known[name + ".ini"] = data
+        if self.windows:
+            return self.start_windows(bindir)
         # A desktop of its own: the browser and the messenger are stand-ins.
         for d in ("data/mime/packages", "data/applications", "config", "system"):
             os.makedirs(f"{self.tmp}/{d}")
@@ -94,8 +105,26 @@ class Soak:
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                    env=dict(os.environ, XDG_DATA_DIRS="/usr/local/share:/usr/share"))
         time.sleep(1)
-        self.proc = subprocess.Popen([f"{self.program_dir}/huevox"], stderr=subprocess.DEVNULL)
-        splash = self.wait(lambda: self.find("^Form3$"), 10, "the splash never showed")[0]
+        self.start([f"{self.program_dir}/huevox"])
+
+    def start_windows(self, bindir):
+        env = subprocess.run(["bash", "-c", 'source scripts/windows-env.sh && wine_fresh_prefix "$0" >&2 && env -0',
+                              self.tmp], cwd=ROOT, capture_output=True, check=True).stdout
+        os.environ.clear()
+        os.environ.update(v.split("=", 1) for v in env.decode().split("\0") if "=" in v)
+        shutil.copy2(f"{bindir}/huevox_wine_messagebox.exe", f"{self.tmp}/standin.exe")
+        win = lambda path: "Z:" + path.replace("/", "\\")
+        for ext, kind, record, mode in ((".blt", "BuddyList", "messenger.log", "0"), (".htm", "Page", "browser.log", "page")):
+            run("wine", "reg", "add", rf"HKLM\Software\Classes\{ext}", "/ve", "/d", f"HuevoxSoak.{kind}", "/f")
+            run("wine", "reg", "add", rf"HKLM\Software\Classes\HuevoxSoak.{kind}\shell\open\command", "/ve", "/f",
+                "/d", f'"{win(self.tmp)}\\standin.exe" "{win(self.tmp)}\\{record}" "%1" {mode}')
+        run("wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+        self.start(["wine", f"{self.program_dir}/huevox.exe"])
+
+    def start(self, command):
+        self.proc = subprocess.Popen(command, stderr=subprocess.DEVNULL, env=dict(os.environ, LC_ALL="C.UTF-8"))
+        # Wine's first start in a new prefix takes a while.
+        splash = self.wait(lambda: self.find("^Form3$"), 60 if self.windows else 10, "the splash never showed")[0]
         time.sleep(2.5)  # it fades in after one second
         x, y, w, h = self.geometry(splash)
         xdo("mousemove", "--sync", x + w // 2, y + h // 2, "click", "--repeat", 2, "--delay", 80, 1)
@@ -103,8 +132,11 @@ class Soak:
 
     # --- windows and input ------------------------------------------------
     def find(self, name=".*", width=None):
-        """The program's windows that the window manager holds, by title and width."""
-        ids = [str(int(h, 16)) for h in re.findall(rb"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST"))]
+        """The program's windows that the window manager holds (Wine: that are shown), by title and width."""
+        if self.windows:
+            ids = xdo("search", "--all", "--onlyvisible", "--pid", self.proc.pid, "--name", ".*").split()
+        else:
+            ids = [str(int(h, 16)) for h in re.findall(rb"0x[0-9a-f]+", run("xprop", "-root", "_NET_CLIENT_LIST"))]
         return [w for w in ids if xdo("getwindowpid", w).strip() == str(self.proc.pid)
                 and re.search(name, xdo("getwindowname", w).strip())
                 and (width is None or self.geometry(w)[2] == width)]
@@ -126,24 +158,35 @@ class Soak:
     def dialogs(self):
         # By title: a message box can be as wide as any of these.
         fixed = {self.main} | set(self.find("^(Styles|Form4|Color spy)$"))
-        return [w for w in self.find() if w not in fixed]
+        # Under Wine tooltips and the zoom are windows too: the boxes by their titles.
+        return [w for w in self.find("^(Huevox|Color)$" if self.windows else ".*") if w not in fixed]
+
+    def activate(self, window, *keys):
+        if self.windows:  # no window manager: a click on the caption, as on Windows
+            x, y, w, _ = self.geometry(window)
+            xdo("mousemove", "--sync", x + w // 2, y + 10, "click", 1)
+            time.sleep(0.15)
+            if keys:
+                xdo("key", *keys)
+        else:
+            xdo("windowactivate", "--sync", window, *keys)
 
     def settle(self):
         for _ in range(10):  # whatever box is still open gets Escape
             dlg = self.dialogs()
             if not dlg:
                 return
-            xdo("windowactivate", "--sync", dlg[0], "key", "Escape")
+            self.activate(dlg[0], "key", "Escape")
             time.sleep(0.3)
-        raise SoakFailure("a dialog does not go away")
+        raise SoakFailure(f"a dialog does not go away: {[xdo('getwindowname', w).strip() for w in dlg]}")
 
     def click(self, point):
         xdo("mousemove", "--sync", *point, "click", 1)
         time.sleep(0.15)
 
     def at(self, window, rect, frame=MAIN_FRAME):
-        if window == self.main:  # active, so no other window (a stand-in's, the spy) lies over it
-            xdo("windowactivate", "--sync", window)
+        if window == self.main and not self.windows:  # active, so no other window (a stand-in's, the spy) lies over it
+            self.activate(window)
         else:
             xdo("windowraise", window)
         return centre(rect, self.geometry(window), frame)
@@ -191,14 +234,14 @@ class Soak:
         else:
             name = "".join(self.rng.choices(NAME_CHARS, k=self.rng.randint(1, 20))).strip() or "p"
         self.click(self.at(self.main, BUTTONS[4]))
-        xdo("windowactivate", "--sync", self.wait(self.dialogs, 5, "Save asked for no name")[0])
+        self.activate(self.wait(self.dialogs, 5, "Save asked for no name")[0])
         if name:
             xdo("type", "--delay", 2, name)
         name = self.copied()  # as typed, whatever xdotool made of it
         xdo("key", "Return")
         time.sleep(0.2)
         message = self.wait(self.dialogs, 5, "Save said nothing")  # saved, or why not
-        xdo("windowactivate", "--sync", message[0], "key", "Return")
+        self.activate(message[0], "key", "Return")
         time.sleep(0.2)
         self.check_presets(name + ".ini" if self.acceptable(name) else None, values)
 
@@ -223,7 +266,9 @@ class Soak:
         if number in (10, 11) and not self.panel:
             return
         mode = self.rng.choice([b"both", b"both", b"first-only", b"plain-window"]) if number == 6 else None
-        if mode:
+        if mode and self.windows:
+            mode = b"both"  # Wine's stand-in is the one messenger that answers both
+        elif mode:
             write(f"{self.tmp}/mode", mode)
         self.click(self.at(self.main, BUTTONS[number]))
         self.panel ^= number == 7
@@ -279,7 +324,7 @@ class Soak:
 
     # --- invariants -------------------------------------------------------
     def leftovers(self):
-        return [f"{d}/{f}" for d, _, fs in os.walk(f"{self.tmp}/cache") for f in fs if f.endswith(".blt")]
+        return [f"{d}/{f}" for d, _, fs in os.walk(self.output) for f in fs if f.endswith(".blt")]
 
     def check_presets(self, new_name=None, values=None):
         for name, data in self.known.items():
@@ -293,12 +338,13 @@ class Soak:
             with open(f"{self.presets}/{new_name}", "rb") as f:
                 data = f.read()
             want = "[config]\r\nFONTCOLOR={}\r\nBGCOLOR={}\r\nFONT={}\r\nSIZE={}\r\nSTYLE=".format(*values)
-            if not re.fullmatch(re.escape(want.encode()) + rb"[0123457]\r\n", data):
+            # Windows writes the ANSI code page (1252 here), a '?' for what it lacks.
+            encoded = want.encode("cp1252", "replace") if self.windows else want.encode()
+            if not re.fullmatch(re.escape(encoded) + rb"[0123457]\r\n", data):
                 raise SoakFailure(f"the save of {new_name!r} holds {data!r}, not {want!r}")
             self.known[new_name] = data
             self.counts["saved"] = self.counts.get("saved", 0) + 1
-        if set(os.listdir(self.program_dir)) - {"presets", "huevox", "huevox-tune"} - {f for f in os.listdir(self.program_dir)
-                                                                       if f.startswith("intro")}:
+        if set(os.listdir(self.program_dir)) != self.beside:
             raise SoakFailure(f"files written beside the program: {os.listdir(self.program_dir)}")
 
     def sample(self):
@@ -322,7 +368,9 @@ class Soak:
     def check_trend(self):
         n = len(self.samples)
         # From a dozen samples on (a one-minute soak takes about twenty).
-        for k, slack in (("windows", 10), ("fds", 4), ("rss_mb", 15)) if n >= 12 else ():
+        # Under Wine each thread holds two pipes to the server: the count swings by a
+        # dozen with the threads that dialogs and picks start and end.
+        for k, slack in (("windows", 10), ("fds", 15 if self.windows else 4), ("rss_mb", 15)) if n >= 12 else ():
             early = sorted(s[k] for s in self.samples[n // 4:n // 2])[n // 8]  # medians of quarters
             late = sorted(s[k] for s in self.samples[3 * n // 4:])[n // 8]
             if late > early * 1.1 + slack:
@@ -330,7 +378,7 @@ class Soak:
 
     def run(self):
         acts = {self.act_type: 6, self.act_save: 3, self.act_load: 2, self.act_button: 4, self.act_styles: 2,
-                self.act_pick: 2, self.act_drag_main: 2, self.act_minimise: 1}
+                self.act_pick: 2, self.act_drag_main: 2, self.act_minimise: 0 if self.windows else 1}
         self.setup()
         end = time.time() + self.args.minutes * 60
         while self.actions < self.args.actions if self.args.actions else time.time() < end:
@@ -352,7 +400,9 @@ class Soak:
         own = {os.getpid()} | {p.pid for p in (self.proc, self.wm) if p}
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
-                if int(pid) not in own and self.tmp.encode() in open(f"/proc/{pid}/environ", "rb").read():
+                # Under Wine only the stand-ins: every Wine process carries the prefix's folder.
+                if (int(pid) not in own and self.tmp.encode() in open(f"/proc/{pid}/environ", "rb").read()
+                        and (not self.windows or re.match(rb"xclip|.*standin", open(f"/proc/{pid}/cmdline", "rb").read()))):
                     os.kill(int(pid), signal.SIGTERM)
             except OSError:
                 pass
@@ -366,6 +416,8 @@ class Soak:
                 except subprocess.TimeoutExpired:
                     p.kill()
         self.stop_helpers()
+        if self.windows:
+            subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -375,15 +427,20 @@ def main():
     parser.add_argument("--seed", type=int, default=random.SystemRandom().randrange(1 << 31))
     parser.add_argument("--actions", type=int, default=0, help="stop after this many actions")
     parser.add_argument("--verbose", action="store_true", help="name each action and what it left")
-    parser.add_argument("--build", default=f"{ROOT}/build")
+    parser.add_argument("--windows", action="store_true", help="the Windows release (dist/) under Wine")
+    parser.add_argument("--build", help="the build folder (build, or build-windows with --windows)")
     args = parser.parse_args()
+    args.build = args.build or f"{ROOT}/build{'-windows' if args.windows else ''}"
     print(f"soak: seed {args.seed}, {args.actions or args.minutes} {'actions' if args.actions else 'min'}", flush=True)
     soak, started = Soak(args), time.time()
     try:
         soak.run()
     except (SoakFailure, subprocess.SubprocessError, OSError) as e:
         print(f"soak: FAILED at action {soak.actions}: {e}\n"
-              f"replay: scripts/soak.sh --seed {args.seed} --actions {soak.actions}", file=sys.stderr)
+              f"replay: scripts/soak.sh --seed {args.seed} --actions {soak.actions}{' --windows' * args.windows}",
+              file=sys.stderr)
+        if soak.samples:  # the figures so far, for a long soak that fails late
+            print(f"soak: first {soak.samples[0]}, last {soak.samples[-1]}", file=sys.stderr)
         return 1
     finally:
         soak.cleanup()

@@ -4,7 +4,7 @@
 # built with sanitizers, each fuzz target for a few seconds and a one-minute
 # soak of the real program; then cross-builds Huevox for Windows (building Qt
 # for it first when no cached build exists) and runs its tests, its installer
-# and its release end to end under Wine.
+# and its release end to end under Wine, and soaks that release for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
@@ -12,4 +12,5 @@ scripts/with-xvfb.sh ctest --test-dir build --output-on-failure "$@"
 scripts/test-sanitizers.sh
 scripts/fuzz.sh 5
 scripts/soak.sh 1
-exec scripts/test-windows.sh
+scripts/test-windows.sh
+exec scripts/soak.sh 1 --windows

@@ -1,6 +1,8 @@
 # Shared by the Windows scripts: the packages, the cross build in
-# build-windows/, and a Wine prefix of its own with the DLLs on its path.
-# Sourced from the project's root folder.
+# build-windows/, the run's Wine prefix with the DLLs on its path, and fresh
+# prefixes for the tests that start as a new user.
+# Sourced from the project's root folder, or from anywhere for wine_fresh_prefix.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=build-windows
 windows_packages=(
   cmake ninja-build g++-mingw-w64-x86-64-posix googletest
@@ -11,7 +13,7 @@ windows_packages=(
   dpkg-dev qt6-base-dev qt6-base-dev-tools
 )
 
-export WINEPREFIX="$PWD/$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEPREFIX="$root/$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko: their installers would ask (and download) on first start.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -41,12 +43,9 @@ wine_start() {
   # A server left by an earlier run may be tied to a display that is gone.
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  mkdir -p "$WINEPREFIX"
+  # Copied before the server starts: it would save its empty registry over it.
+  [[ -f "$WINEPREFIX/system.reg" ]] || { wine_template; rm -rf "$WINEPREFIX"; cp -a "$template" "$WINEPREFIX"; }
   wineserver -p  # one server for the whole run instead of one per program
-  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    echo "Creating the Wine prefix in $WINEPREFIX"
-    LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
-  fi
   # Windows left to no window manager: Wine would otherwise wait 2 s for one
   # whenever a window closes.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -55,4 +54,34 @@ wine_start() {
 wine_stop() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
+}
+
+# $template: a new user's Wine prefix, made once per Wine version (wineboot
+# takes about a minute on a busy 2-core machine, a copy about ten seconds).
+wine_template() {
+  template="$root/$build/wineprefix-$(wine --version | cut -d' ' -f1)"
+  [[ -f "$template/system.reg" ]] && return
+  echo "Creating the Wine prefix $template"
+  local new="$template.$$"
+  mkdir -p "$root/$build"
+  rm -rf "$new"
+  WINEPREFIX="$new" HOME="$new.home" LC_ALL=C.UTF-8 \
+    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wine wineboot --init >/dev/null 2>&1
+  WINEPREFIX="$new" wineserver -w
+  rm -rf "$new.home"
+  # Another run may have made it meanwhile.
+  mv -T "$new" "$template" 2>/dev/null || rm -rf "$new"
+}
+
+# A fresh Wine prefix in folder $1 for one test or soak, with a home and a
+# desktop of its own there: nothing installed, no DLL path, no menu entries.
+wine_fresh_prefix() {
+  export WINEPREFIX="$1/prefix" WINEARCH=win64 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export HOME="$1/home" XDG_DATA_HOME="$1/home/data" XDG_CONFIG_HOME="$1/home/config"
+  export XDG_CACHE_HOME="$1/home/cache"
+  unset WINEPATH
+  mkdir -p "$HOME"
+  wine_template
+  cp -a "$template" "$WINEPREFIX"
 }

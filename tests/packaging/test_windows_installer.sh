@@ -5,25 +5,16 @@
 # and the silent uninstall leaves nothing in Program Files, the Start menu or
 # the registry.
 # Writes only to its own temporary folder. Needs an X display.
-#   test_windows_installer.sh RELEASE_FOLDER
+#   test_windows_installer.sh SETUP_EXE   (the one scripts/package-windows.sh writes)
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/windows-env.sh"
 tmp=$(mktemp -d)
-# No menu entries for the desktop (winemenubuilder), and a home of its own.
-export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/data" XDG_CONFIG_HOME="$tmp/home/config"
-export XDG_CACHE_HOME="$tmp/home/cache"
-mkdir -p "$HOME"
 trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$tmp"' EXIT
+wine_fresh_prefix "$tmp"
 
-release=$1
-"$root/scripts/make-windows-installer.sh" "$release" "$tmp/huevox-windows-x64-setup.exe" >/dev/null
-
-LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
-wine "$tmp/huevox-windows-x64-setup.exe" /S
+wine "$1" /S
 wineserver -w
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Huevox"

@@ -6,22 +6,19 @@
 # hands the font settings file through the .blt association to a stand-in
 # messenger, whose two message boxes the program answers; a colour picked
 # from another program's window reaches the clipboard; a messenger slower than
-# the program's wait still finds the file, answered by hand; the exit mark ends
+# the program's wait still finds the file, answered by hand; Picture5 and
+# Picture10 write the preview page and hand it to the browser; the exit mark ends
 # the program and takes that file. Every DLL shipped is loaded, and the
 # program holds no Linux path. Writes only to its temporary folder.
 #   test_windows_release.sh ZIP STANDIN_MESSENGER_EXE   (under an X display)
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+source "$(dirname "$0")/../../scripts/windows-env.sh"
 zip=$1 standin=$2
 tmp=$(mktemp -d)
-export WINEPREFIX="$tmp/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/data" XDG_CONFIG_HOME="$tmp/home/config"
-export XDG_CACHE_HOME="$tmp/home/cache"
-unset WINEPATH
-mkdir -p "$HOME"
 trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; kill $(jobs -p) 2>/dev/null; rm -rf "$tmp"' EXIT
+wine_fresh_prefix "$tmp"
 win() { winepath -w "$1"; }
 
 unzip -q "$zip" -d "$tmp"
@@ -30,9 +27,12 @@ app="$tmp/huevox-windows-x64"
 ! { strings -a "$app/huevox.exe"; strings -a -el "$app/huevox.exe"; } | grep -F /usr/ ||
   fail "huevox.exe holds Linux paths"
 cp "$standin" "$tmp/messenger.exe"
-LC_ALL=C.UTF-8 wine wineboot --init >/dev/null 2>&1
-# The association as a Windows user has it: .blt files open with the messenger.
+# The associations as a Windows user has them: .blt files open with the
+# messenger, .htm files with a browser (the stand-in recording the page's path).
 wine reg add 'HKLM\Software\Classes\.blt' /ve /d HuevoxTest.BuddyList /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\.htm' /ve /d HuevoxTest.Page /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\HuevoxTest.Page\shell\open\command' /ve /f \
+  /d "\"$(win "$tmp/messenger.exe")\" \"$(win "$tmp/pages.txt")\" \"%1\" page" >/dev/null 2>&1
 messenger() {  # record file, then the seconds it takes to start
   wine reg add 'HKLM\Software\Classes\HuevoxTest.BuddyList\shell\open\command' /ve /f \
     /d "\"$(win "$tmp/messenger.exe")\" \"$(win "$tmp/$1")\" \"%1\" $2" >/dev/null 2>&1
@@ -85,13 +85,30 @@ for _ in $(seq 50); do grep -q '^AOL Instant Messenger OK' "$tmp/slow.txt" && br
 grep -q '^Load Buddy List OK' "$tmp/slow.txt" || fail "the slow messenger's first dialog was not answered"
 (($(grep -c '^line: ' "$tmp/slow.txt") == 17)) || fail "the slow messenger did not get 17 lines"
 
+# Previews: the page goes under %LOCALAPPDATA% and the shell hands it to the
+# browser; Picture10 first takes the selected preset's values (the third).
+localappdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+previews=(96 144 '<body bgcolor=#FFFFFF><font face="Tahoma" color=#ABCDEF size=1 ptsize=8>'   # Picture5
+          172 264 '<body bgcolor=#F1FAEE><font face="Comic Sans MS" color=#2D6A4F size=1 ptsize=9>')  # Picture10
+: > "$tmp/pages.txt"
+for i in 0 3; do
+  click_at $((x + 30)) $((y + 215)); xdotool key Home Down Down                     # List2
+  click_at $((x + previews[i])) $((y + previews[i + 1]))
+  for _ in $(seq 50); do (($(grep -c "^page: " "$tmp/pages.txt") > i / 3)) && break; sleep 0.1; done
+  page=$(sed -n "$((i / 3 + 1))s/^page: //p" "$tmp/pages.txt")
+  [[ "${page,,}" == "${localappdata,,}"\\* ]] || fail "the browser was given '$page', not a page in $localappdata"
+  printf '%s This is what your font will look like! :-P\r\n' "${previews[i + 2]}" |
+    cmp - "$(winepath -u "$page")" || fail "the page holds other bytes than ${previews[i + 2]}"
+done
+
 click_at $((x + 204)) $((y + 8))                                                  # Label8, the exit mark
-for _ in $(seq 100); do pgrep -f 'huevox.exe' >/dev/null || break; sleep 0.1; done
-! pgrep -f 'huevox.exe' >/dev/null || fail "the program did not end"
+# By its own path: another run may have a huevox.exe of its own.
+for _ in $(seq 100); do pgrep -f "$app/huevox.exe" >/dev/null || break; sleep 0.1; done
+! pgrep -f "$app/huevox.exe" >/dev/null || fail "the program did not end"
 [[ ! -e "$blt" ]] || fail "the font settings file outlived the program"
 
 for dll in $(cd "$app" && find . -name '*.dll'); do
   grep -qiF "\\${dll##*/}\"" "$tmp/loaddll.log" || fail "$dll is shipped but never loaded"
 done
-echo "PASS: splash, save and load, update through the association, pick, a slow messenger, exit;" \
-  "every DLL loaded"
+echo "PASS: splash, save and load, update through the association, pick, a slow messenger," \
+  "the previews, exit; every DLL loaded"
