@@ -246,12 +246,9 @@ bool ColorSpyWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched != this || !picking()) return QFrame::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
-    // The event's position is logical and rounded: it is the device pixel
-    // only at a ratio of 1; elsewhere the pointer itself is asked.
-    const QPoint logical = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-    const QScreen* screen = QGuiApplication::screenAt(logical);
-    if (screen && screen->devicePixelRatio() == 1) ReadColourAt(logical);
-    else readColourUnderPointer();
+    // The pointer itself is asked, not the event: its position is logical
+    // and rounded, and a move sent before a nudge's warp may arrive after it.
+    readColourUnderPointer();
     return true;
   }
   if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
