@@ -2,6 +2,7 @@
 // exactly a body and a font element with exactly their attributes, then the text.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
@@ -16,7 +17,12 @@ static std::string Decoded(const std::string& v) {  // the references the page u
   std::u32string out;
   for (size_t i = 0; i < v.size(); ++i) {
     const size_t semi = v.find(';', i);
-    if (v[i] != '&' || semi == std::string::npos) { out += ToCodePoints(v.substr(i, 1)); continue; }
+    if (v[i] != '&' || semi == std::string::npos) {  // a run of characters as themselves, some in UTF-8
+      const size_t end = std::min(v.find('&', i + 1), v.size());
+      out += ToCodePoints(v.substr(i, end - i));
+      i = end - 1;
+      continue;
+    }
     const std::string ref = v.substr(i + 1, semi - i - 1);
     out += ref[0] == '#' ? static_cast<char32_t>(std::stoul(ref.substr(1))) : named.at(ref);
     i = semi;
