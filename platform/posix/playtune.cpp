@@ -83,10 +83,10 @@ int main(int argc, char* argv[]) {
   Decoder d;
   if (std::string why = Open(d, argv[1]); !why.empty()) return Fail(why);
   const int channels = d.codec->ch_layout.nb_channels;
-  const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<uint32_t>(d.codec->sample_rate),
-                            static_cast<uint8_t>(channels)};
+  const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<uint32_t>(d.codec->sample_rate),
+                              static_cast<uint8_t>(channels)};
   int paError = 0;
-  pa_simple* sink = pa_simple_new(nullptr, "Huevox", PA_STREAM_PLAYBACK, nullptr, "intro tune", &spec,
+  pa_simple* sink = pa_simple_new(nullptr, "Huevox", PA_STREAM_PLAYBACK, nullptr, "intro tune", &format,
                                   nullptr, nullptr, &paError);
   if (!sink) return Fail(std::string("no sound output (") + pa_strerror(paError) + ")");
 
