@@ -16,4 +16,10 @@ inline void Click(QPoint at, int times = 1) {
   QTest::qWait(60);
 }
 
+// The real program's splash, once faded in, double-clicked at its fixed place.
+inline void DismissSplash() {
+  QTest::qWait(1500);
+  Click(QPoint(268 + 250, 244 + 100), 2);
+}
+
 }  // namespace fakeinput

@@ -380,8 +380,7 @@ class MainWindowTest : public QObject {
     QString main;
     QVERIFY(QTest::qWaitFor([&] { return !FindWindow(pid, "Form3").isEmpty(); }, 5000));
     QVERIFY(FindWindow(pid, "Huevox").isEmpty());  // hidden until the splash is dismissed
-    QTest::qWait(1500);                               // let the fade-in finish
-    fakeinput::Click(QPoint(268 + 250, 244 + 100), 2);  // the splash's fixed place
+    fakeinput::DismissSplash();
     QElapsedTimer clock;
     clock.start();
     QVERIFY(QTest::qWaitFor([&] { return !(main = FindWindow(pid, "Huevox")).isEmpty(); }, 8000));

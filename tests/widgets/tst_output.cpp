@@ -327,8 +327,7 @@ class OutputTest : public QObject {
     };
     QVERIFY(shown("^Form3$"));
     QVERIFY(!QFile::exists(fontFile()));
-    QTest::qWait(1500);  // the fade-in
-    fakeinput::Click(QPoint(268 + 250, 244 + 100), 2);  // the splash's fixed place
+    fakeinput::DismissSplash();
     QVERIFY(shown("^Huevox$"));
     fakeinput::Click(QPoint(369 + 60, 271 + 144));  // "Update Aim", at the main window's fixed place
     QTRY_VERIFY_WITH_TIMEOUT(record().contains("pressed Load Buddy List"), 10000);
