@@ -185,6 +185,7 @@ void ColorSpyWindow::StopPicking() {
   pickButton_ = Qt::NoButton;
   releaseKeyboard();
   releaseMouse();
+  reader_->ReleasePointer();
   unsetCursor();
   cursorPicture_->setVisible(true);
   zoom_.reset();

@@ -40,8 +40,12 @@ class ScreenReader {
   virtual bool ReadArea(const QRect& area, QImage& image) = 0;
 
   // Puts the pointer on the device pixel at position (a real pointer move,
-  // seen by every program). False when the platform refused.
+  // seen by every program), keeping a held button's hold on the pointer.
+  // False when the platform refused.
   virtual bool MovePointer(QPoint position) = 0;
+
+  // The moves are over: lets go of whatever kept that hold.
+  virtual void ReleasePointer() {}
 };
 
 // The native backend of this build (platform/x11, platform/win32); null when

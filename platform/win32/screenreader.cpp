@@ -88,7 +88,29 @@ class GdiScreenReader final : public ScreenReader {
     return ok;
   }
 
-  bool MovePointer(QPoint position) override { return SetCursorPos(position.x(), position.y()); }
+  bool MovePointer(QPoint position) override {
+    // Wine warps by taking X's grab of the pointer and letting it go, and the
+    // grab a held button keeps goes with it: the release would reach whatever
+    // program lies under the pointer. A clipped cursor keeps Wine's own grab
+    // through the warp. A clip of the whole desktop is none to Wine, so the
+    // last column stays out of reach until the pointer is released.
+    if (kUnderWine && !clipped_) {
+      const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+      const RECT desktop{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1,
+                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+      clipped_ = ClipCursor(&desktop);
+    }
+    return SetCursorPos(position.x(), position.y());
+  }
+
+  void ReleasePointer() override {
+    if (clipped_) ClipCursor(nullptr);
+    clipped_ = false;
+  }
+
+ private:
+  static inline const bool kUnderWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+  bool clipped_ = false;
 };
 
 }  // namespace
