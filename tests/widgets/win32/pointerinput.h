@@ -1,14 +1,32 @@
 #pragma once
-// Real pointer moves and button presses through SendInput, as a user's mouse
-// makes them: the same calls as the X11 helper's, for the Windows build.
+// Real pointer moves, button presses and keys, as a user's mouse and keyboard
+// make them: the same calls as the X11 helper's, for the Windows build.
+// SendInput on Windows; under Wine the X server's own input (xdotool), since
+// SendInput stays inside Wine and skips what X events make Wine do, such as
+// the grab a warp of the pointer takes away.
 #include <windows.h>
 
+#include <QFile>
 #include <QPoint>
+#include <QProcess>
 #include <QStringList>
 #include <QTest>
 #include <vector>
 
 namespace fakeinput {
+
+inline bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
+
+// A shell command beside the X server Wine draws on, waited for; false on
+// Windows itself. Wine starts a Unix program but cannot wait for it: it leaves
+// a mark when done.
+inline bool Shell(const QString& command) {
+  const QString mark = QStringLiteral("/tmp/huevox-xinput-%1").arg(GetCurrentProcessId());
+  QFile::remove("Z:" + mark);
+  return UnderWine() && QProcess::startDetached("Z:/bin/sh", {"-c", command + " && touch " + mark}) &&
+         QTest::qWaitFor([&] { return QFile::remove("Z:" + mark); }, 5000);
+}
+inline bool Xdotool(const QString& arguments) { return Shell("xdotool " + arguments); }
 
 inline void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
   INPUT input{};
@@ -18,25 +36,36 @@ inline void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
 }
 // settleMs: a user's pace, leaving the program under test time to handle the step.
 inline void Move(QPoint to, int settleMs = 0) {
-  // Absolute positions are in 1/65535 of the virtual desktop.
-  Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
-       MulDiv(to.x() - GetSystemMetrics(SM_XVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
-       MulDiv(to.y() - GetSystemMetrics(SM_YVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1));
+  if (UnderWine()) {  // the virtual desktop's corner is the X root's
+    Xdotool(QString("mousemove %1 %2").arg(to.x()).arg(to.y()));
+  } else {  // absolute positions are in 1/65535 of the virtual desktop
+    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+         MulDiv(to.x() - GetSystemMetrics(SM_XVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
+         MulDiv(to.y() - GetSystemMetrics(SM_YVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1));
+  }
   QTest::qWait(settleMs);
 }
 // Button numbers as on X11: 1 left, 2 middle, 3 right.
 inline void SendButton(int button, bool down) {
   static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_RIGHTDOWN};
-  Send(down ? kDown[button - 1] : kDown[button - 1] << 1);  // each UP flag is its DOWN flag doubled
+  if (UnderWine()) Xdotool((down ? "mousedown " : "mouseup ") + QString::number(button));
+  else Send(down ? kDown[button - 1] : kDown[button - 1] << 1);  // each UP flag is its DOWN flag doubled
 }
 inline void Button(int button, bool down, int settleMs = 0) {
   SendButton(button, down);
   QTest::qWait(settleMs);
 }
+// A click quicker than any timer of the program's.
+inline void PressAndRelease(int button) {
+  if (UnderWine()) return void(Xdotool("click " + QString::number(button)));
+  SendButton(button, true);
+  SendButton(button, false);
+}
 // Keys to the active window, as the keyboard sends them: "Right", "shift+Left", "Escape".
 inline bool Key(const QString& keys) {
   static const QStringList kNames{"shift", "Left", "Right", "Up", "Down", "Escape"};
   static constexpr WORD kCodes[] = {VK_SHIFT, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_ESCAPE};
+  if (UnderWine()) return Xdotool("key " + keys);
   std::vector<INPUT> inputs;  // each key's press and release round those of the keys after it
   for (const QString& name : keys.split('+')) {
     if (!kNames.contains(name)) return false;

@@ -39,6 +39,14 @@ inline void Button(int button, bool down, int settleMs = 0) {
   Sync();
   if (settleMs) QTest::qWait(settleMs);
 }
+// A click quicker than any timer of the program's.
+inline void PressAndRelease(int button) {
+  SendButton(button, true);
+  Button(button, false);
+}
+
+// A shell command beside the X server, waited for.
+inline bool Shell(const QString& command) { return QProcess::execute("sh", {"-c", command}) == 0; }
 
 // A key as the keyboard sends it ("Right", "shift+Left").
 inline bool Key(const QString& keys) { return QProcess::execute("xdotool", {"key", keys}) == 0; }
