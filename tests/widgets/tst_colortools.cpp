@@ -1,7 +1,7 @@
 // The colour tools against real windows of known pixels, with the real
 // pointer and keys (pointerinput.h). On X11: a private X server with two RandR
 // monitors side by side, the left at a device pixel ratio of 1, the right at
-// 2. On Windows (under Wine): one screen at the system DPI, which CTest sets
+// 2 (x11/with-two-monitors.sh). On Windows (under Wine): one screen at the system DPI, which CTest sets
 // to each of Windows' scales in turn for the scaling table. Every device pixel
 // must be reachable on each screen, not only every other.
 // Last on X11, the colour spy in a Wayland session: Huevox on the same X server (as
@@ -489,40 +489,5 @@ class ColorToolsTest : public QObject {
 };
 
 
-// The X server and the session bus must be the test's own before Qt first
-// reaches for them.
-int main(int argc, char* argv[]) {
-#ifdef _WIN32
-  QApplication app(argc, argv);
-  ColorToolsTest test;
-  return QTest::qExec(&test, argc, argv);
-#else
-  // Two monitors side by side.
-  QProcess xvfb, bus;
-  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "2560x1024x24", "-noreset", "-nolisten", "tcp"});
-  if (!xvfb.waitForReadyRead(10000)) return 1;
-  qputenv("DISPLAY", ":" + xvfb.readLine().trimmed());
-  if (QProcess::execute("sh", {"-c", "xrandr --setmonitor left 1280/338x1024/270+0+0 screen >/dev/null && "
-                                     "xrandr --setmonitor right 1280/338x1024/270+1280+0 none"}) != 0)
-    return 1;
-  qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
-  QTemporaryDir folder;
-  bus.start("dbus-daemon", {"--config-file=" HUEVOX_SOURCE_DIR "/tests/portal_backend/bus.conf",
-                            "--address=unix:path=" + folder.filePath("bus"), "--nofork", "--print-address=1"});
-  if (!bus.waitForReadyRead(10000)) return 1;
-  qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
-  int result = 1;
-  {
-    QApplication app(argc, argv);
-    ColorToolsTest test;
-    result = QTest::qExec(&test, argc, argv);
-  }
-  for (QProcess* server : {&bus, &xvfb}) {
-    server->kill();
-    server->waitForFinished();
-  }
-  return result;
-#endif
-}
-
+QTEST_MAIN(ColorToolsTest)
 #include "tst_colortools.moc"
