@@ -1,7 +1,7 @@
 // The main and the Styles window against the X server: the presets list,
 // loading and saving presets with real files, the colour dialog, the style
 // boxes, dragging with real pointer events, the presets panel and the marks;
-// and the real program started as a newcomer starts it.
+// and the real program's command line (tst_output starts it as a newcomer does).
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
@@ -49,28 +49,6 @@ QString Shown(MainWindow& w) {
       w.fontFaceEdit()->text(), w.fontSizeEdit()->text(), QString::number(w.currentSetting().style),
       w.fontColorEdit()->palette().color(QPalette::Text).name(),
       w.backgroundColorEdit()->palette().color(QPalette::Text).name()}.join('|');
-}
-
-
-const QString kProgram = QStringLiteral(HUEVOX_RUNTIME_DIR "/huevox");
-
-QString Run(const QString& tool, const QStringList& args) {
-  QProcess p;
-  p.start(tool, args);
-  p.waitForFinished(5000);
-  return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-}
-
-// The visible window of the child whose title is exactly name, or empty.
-QString FindWindow(qint64 pid, const QString& name) {
-  return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
-                         "^" + name + "$"}).section('\n', 0, 0);
-}
-
-// What other programs see: opacity 200 of 255 in the window's property.
-bool Translucent(const QString& window) {
-  const QString out = Run("xprop", {"-id", window, "_NET_WM_WINDOW_OPACITY"});
-  return std::abs(out.section('=', 1).trimmed().toLongLong() - 0xFFFFFFFFll * 200 / 255) < 1000;
 }
 
 // The ink of a style box's caption drawn at `scale`, black on white, leaving
@@ -359,7 +337,7 @@ class MainWindowTest : public QObject {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"}) noDisplay.remove(name);
     QProcess program;
     program.setProcessEnvironment(noDisplay);
-    program.start(kProgram, arguments);
+    program.start(HUEVOX_RUNTIME_DIR "/huevox", arguments);
     QVERIFY(program.waitForFinished(5000));
     // Windows writes its line ends as CR LF.
     const QString out = QString(program.readAllStandardOutput()).remove('\r'),
@@ -367,37 +345,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.exitCode(), status);
     QVERIFY2(QRegularExpression(pattern).match(status ? error : out).hasMatch(), qPrintable(out + error));
     QVERIFY((status ? out : error).isEmpty());
-  }
-
-  // The real program as a newcomer starts it, driven from outside through the X server.
-  void realProgramStartsThroughTheSplashAndExitsFromTheTitleStrip() {
-    if (QGuiApplication::platformName() != "xcb") QSKIP("driven through xdotool and xprop; the Windows release has its own run");
-    QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(kProgram);
-    QVERIFY(program.waitForStarted());
-    const qint64 pid = program.processId();
-    QString main;
-    QVERIFY(QTest::qWaitFor([&] { return !FindWindow(pid, "Form3").isEmpty(); }, 5000));
-    QVERIFY(FindWindow(pid, "Huevox").isEmpty());  // hidden until the splash is dismissed
-    fakeinput::DismissSplash();
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(QTest::qWaitFor([&] { return !(main = FindWindow(pid, "Huevox")).isEmpty(); }, 8000));
-    // About four seconds: measured from the whole second nearest to the click.
-    QVERIFY2(clock.elapsed() >= 3300 && clock.elapsed() <= 4800, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(Translucent(main));
-
-    // Open the Styles window, then end everything with the exit mark.
-    const QPoint client(369, 271);  // the main window's fixed place
-    fakeinput::Click(client + QPoint(144 + 16, 128 + 16));
-    QString styles;
-    QVERIFY(QTest::qWaitFor([&] { return !(styles = FindWindow(pid, "Styles")).isEmpty(); }, 3000));
-    QVERIFY(Translucent(styles));
-    fakeinput::Click(client + QPoint(205, 8));
-    QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 5000);
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
   }
 };
 

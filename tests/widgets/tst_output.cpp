@@ -2,8 +2,10 @@
 // end: the real opener (xdg-open) hands the files to whatever a throwaway
 // desktop registers for them (its own XDG homes, no system-wide data), and the
 // X11 automation answers the dialogs of the stand-in messenger, xmessage or
-// Wine, with and without openbox.
+// Wine, with and without openbox; and the real program started as a newcomer
+// starts it.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -35,11 +37,20 @@ class OutputTest : public QObject {
   std::unique_ptr<platform::DialogAutomation> automation_;
   const QString standin_ = QCoreApplication::applicationDirPath() + "/huevox_standin_messenger";
 
-  static bool Run(const QString& program, const QStringList& arguments) {  // quietly
+  // Quietly, or with what it printed in *out.
+  static bool Run(const QString& program, const QStringList& arguments, QString* out = nullptr) {
     QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
+    if (!out) process.setStandardOutputFile(QProcess::nullDevice());
     process.start(program, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    const bool ran = process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (out) *out = QString(process.readAllStandardOutput()).section('\n', 0, 0);
+    return ran;
+  }
+  // What other programs see: opacity 200 of 255 in the window's property.
+  static bool Translucent(const QString& window) {
+    QString out;
+    Run("xprop", {"-id", window, "_NET_WM_WINDOW_OPACITY"}, &out);
+    return std::abs(out.section('=', 1).trimmed().toLongLong() - 0xFFFFFFFFll * 200 / 255) < 1000;
   }
   QString path(const QString& name) const { return dir_.filePath(name); }
   bool write(const QString& name, const QByteArray& bytes) const {
@@ -227,7 +238,6 @@ class OutputTest : public QObject {
     QFETCH(QString, program);
     QFETCH(QString, message);
     const QString handOver = "echo \"opened $1\" >> '" + path("record.txt") + "'\n";
-    if (program == "first-only") registerBlt(standin(program));
     if (program == "xmessage")  // takes no key but its own bindings
       registerBlt(script("deaf.sh", handOver + "exec xmessage -timeout 12 -title '" +
                                         kLoadBuddyListTitle + "' x"));
@@ -243,7 +253,7 @@ class OutputTest : public QObject {
     window_->pictureButton(button)->click();
     const QString text = takeMessage();
     QVERIFY2(text.contains(message), qPrintable(text));
-    const bool handedOver = program == "first-only" || program == "xmessage";
+    const bool handedOver = program == "xmessage";
     QCOMPARE(QFile::exists(fontFile()), handedOver);  // an unanswered messenger may still want it
     QVERIFY(window_->pictureButton(6)->isEnabled());
     QTest::qWait(300);
@@ -305,16 +315,20 @@ class OutputTest : public QObject {
     QCOMPARE(window_->fontFaceEdit()->text(), QStringLiteral("Verdana"));
   }
 
-  // Asked to end during the dialog wait of an update (a logout, Ctrl+C, its
-  // terminal closed), the real program ends its own way and takes its file;
-  // the file a crashed run left goes at the next start.
-  void endsItsOwnWayWhenAsked_data() {
-    QTest::addColumn<int>("signal");
+  // The real program as a newcomer starts it, driven from outside: the splash,
+  // then the main window about four seconds after the double-click, and both
+  // windows see-through to other programs. It ends by its exit mark, or when
+  // asked to during the dialog wait of an update (a logout, Ctrl+C, its
+  // terminal closed), its own way, taking its file; the file a crashed run
+  // left goes at the next start.
+  void realProgramStartsAndEnds_data() {
+    QTest::addColumn<int>("signal");  // none: the exit mark
+    QTest::newRow("exit mark") << 0;
     QTest::newRow("SIGTERM") << SIGTERM;
     QTest::newRow("SIGINT") << SIGINT;
     QTest::newRow("SIGHUP") << SIGHUP;
   }
-  void endsItsOwnWayWhenAsked() {
+  void realProgramStartsAndEnds() {
     QFETCH(int, signal);
     window_.reset();  // the real one's windows take the same places
     registerBlt(standin("first-only"));
@@ -322,19 +336,34 @@ class OutputTest : public QObject {
     QProcess program;
     program.start(QCoreApplication::applicationDirPath() + "/huevox");
     const QString pid = QString::number(program.processId());
-    const auto shown = [&](const char* title) {
-      return QTest::qWaitFor([&] { return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", pid, "--name", title}); }, 8000);
+    QString window;  // the last one found
+    const auto find = [&](const char* title) {
+      return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", pid, "--name", title}, &window);
     };
-    QVERIFY(shown("^Form3$"));
-    QVERIFY(!QFile::exists(fontFile()));
+    QVERIFY(QTest::qWaitFor([&] { return find("^Form3$"); }, 8000));
+    QVERIFY(!QFile::exists(fontFile()) && !find("^Huevox$"));  // hidden until the splash is dismissed
     fakeinput::DismissSplash();
-    QVERIFY(shown("^Huevox$"));
-    fakeinput::Click(QPoint(369 + 60, 271 + 144));  // "Update Aim", at the main window's fixed place
-    QTRY_VERIFY_WITH_TIMEOUT(record().contains("pressed Load Buddy List"), 10000);
-    QVERIFY(QFile::exists(fontFile()));  // the update now waits for the second dialog
-    ::kill(program.processId(), signal);
-    QVERIFY(program.waitForFinished(5000));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(QTest::qWaitFor([&] { return find("^Huevox$"); }, 8000));
+    // About four seconds: measured from the whole second nearest to the click.
+    QVERIFY2(clock.elapsed() >= 3300 && clock.elapsed() <= 4800, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(Translucent(window));
+    const QPoint client(369, 271);  // the main window's fixed place
+    if (signal) {
+      fakeinput::Click(client + QPoint(60, 144));  // "Update Aim"
+      QTRY_VERIFY_WITH_TIMEOUT(record().contains("pressed Load Buddy List"), 10000);
+      QVERIFY(QFile::exists(fontFile()));  // the update now waits for the second dialog
+      ::kill(program.processId(), signal);
+    } else {
+      fakeinput::Click(client + QPoint(144 + 16, 128 + 16));  // the Styles window
+      QVERIFY(QTest::qWaitFor([&] { return find("^Styles$"); }, 3000));
+      QVERIFY(Translucent(window));
+      fakeinput::Click(client + QPoint(205, 8));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 5000);  // may end during the click's wait
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
     QVERIFY(!QFile::exists(fontFile()));
     QVERIFY2(!program.readAllStandardError().contains("QProcess"), "the messenger's opener outlives the program");
   }
