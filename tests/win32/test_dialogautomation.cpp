@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <process.h>
 #include <optional>
 #include <thread>
 
@@ -19,45 +20,33 @@ namespace {
 
 constexpr auto kPatience = 15s;  // a first Wine process can take seconds to start
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }  // ASCII
-
+// The other program, dialog_host.exe beside this one, ended with the test.
 class Host {
  public:
-  Host(const std::wstring& mode, const std::string& title) {
+  Host(const wchar_t* mode, const std::wstring& title) {
     std::wstring exe(MAX_PATH, L'\0');
     exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
     exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"dialog_host.exe";
-    std::wstring command = L"\"" + exe + L"\" " + mode + L" \"" + Widen(title) + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    started_ = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &si, &process_);
+    process_ = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, exe.c_str(), L"dialog_host", mode, (L'"' + title + L'"').c_str(), nullptr));
   }
   ~Host() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 1);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+    if (!started()) return;
+    TerminateProcess(process_, 1);  // nothing, once it has ended
+    WaitForSingleObject(process_, 5000);
+    CloseHandle(process_);
   }
-
-  bool started() const { return started_; }
-  DWORD id() const { return process_.dwProcessId; }
-
+  bool started() const { return process_ != INVALID_HANDLE_VALUE; }
+  DWORD id() const { return GetProcessId(process_); }
   // Its exit code, or nothing while it still runs after `wait`.
   std::optional<DWORD> ExitCode(std::chrono::milliseconds wait) const {
-    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(wait.count())) != WAIT_OBJECT_0)
-      return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
+    if (WaitForSingleObject(process_, static_cast<DWORD>(wait.count())) != WAIT_OBJECT_0) return std::nullopt;
+    GetExitCodeProcess(process_, &code);
     return code;
   }
 
  private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
+  HANDLE process_;
 };
 
 // Polls as ConfirmBuddyListLoad does.
@@ -84,10 +73,10 @@ DWORD ProcessOf(WindowId id) {
 // past them to the dialog of another program with exactly that title.
 TEST(Win32DialogAutomation, PressesTheFirstButtonOfAnotherProgramsDialogWithExactlyThatTitle) {
   auto automation = CreateDialogAutomation();
-  Host wanted(L"msgbox", "Load Buddy List");
+  Host wanted(L"msgbox", L"Load Buddy List");
   ASSERT_TRUE(wanted.started());
   ASSERT_NE(WaitForDialog(*automation, "Load Buddy List"), 0u);
-  Host shouting(L"nobuttons", "LOAD BUDDY LIST");
+  Host shouting(L"nobuttons", L"LOAD BUDDY LIST");
   ASSERT_TRUE(shouting.started());
   const WindowId mute = WaitForDialog(*automation, "LOAD BUDDY LIST");
   ASSERT_NE(mute, 0u);
@@ -118,7 +107,7 @@ TEST(Win32DialogAutomation, PressesTheFirstButtonOfAnotherProgramsDialogWithExac
 // A plain top-level window of another program, with that title and a button.
 TEST(Win32DialogAutomation, WindowsThatAreNotDialogsAreNotFound) {
   auto automation = CreateDialogAutomation();
-  Host host(L"window", "Load Buddy List");
+  Host host(L"window", L"Load Buddy List");
   ASSERT_TRUE(host.started());
   HWND plain = nullptr;
   for (auto end = std::chrono::steady_clock::now() + kPatience;
