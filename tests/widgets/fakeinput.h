@@ -1,6 +1,6 @@
 #pragma once
 // A user's mouse: real pointer moves and button presses through the platform's
-// own input (pointerinput.h: XTest on X11, SendInput on Windows, X under Wine).
+// own input (pointerinput.h: xdotool on X11 and under Wine, SendInput on Windows).
 #include <QTest>
 
 #include "pointerinput.h"
