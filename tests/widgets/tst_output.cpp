@@ -1,9 +1,9 @@
 // The previews and the messenger update from the main window's buttons, end to
 // end: the real opener (xdg-open) hands the files to whatever a throwaway
 // desktop registers for them (its own XDG homes, no system-wide data), and the
-// X11 automation answers the dialogs of the stand-in messenger, xmessage or
-// Wine, with and without openbox; and the real program started as a newcomer
-// starts it.
+// X11 automation answers the dialogs of the stand-in messenger or xmessage,
+// with and without openbox (Wine's message boxes: packaging/test_blt_wine.sh);
+// and the real program started as a newcomer starts it.
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -204,19 +204,6 @@ class OutputTest : public QObject {
                                     "pressed Load Buddy List", "pressed AOL Instant Messenger"}));
     QVERIFY(!QFile::exists(fontFile()));
     QVERIFY(!mover.isActive());
-  }
-
-  void answersWineMessageBoxes() {
-    const QString exe = QCoreApplication::applicationDirPath() + "/huevox_wine_messagebox.exe";
-    if (!QFile::exists(exe)) QSKIP("needs mingw-w64");
-    startWindowManager();  // Wine takes no sent key in windows it manages itself
-    const QString env = "WINEPREFIX='" + path("wine") +
-                        "' WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= ";
-    registerBlt(script("wine.sh", env + "timeout 200 wine '" + exe + "'\n" + env + "wineserver -k"));
-    window_->messengerUpdate()->setDialogWait(120);  // the first start makes the Wine prefix
-    QCOMPARE(clickUpdate(), QString());
-    QVERIFY(QTest::qWaitFor([&] { return record().contains("AOL Instant Messenger OK"); }, 20000));
-    QVERIFY(record().contains("Load Buddy List OK"));
   }
 
   void failuresAreReported_data() {
