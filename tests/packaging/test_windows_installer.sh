@@ -39,7 +39,10 @@ wineserver -k
 [[ -f "$presets/Classic.ini" ]] || fail "the samples were not copied to $presets"
 wineserver -w
 
-wine "$installed/uninstall.exe" /S
+# The uninstaller hands over to a copy of itself in %TEMP%, so the checks
+# below are what tell whether it uninstalled. Under Wine the launcher's own
+# status was non-zero once in a dozen runs, for no reason found.
+wine "$installed/uninstall.exe" /S || echo "note: the uninstaller's launcher ended with status $?" >&2
 wineserver -w
 [[ ! -e "$installed" ]] || fail "left in Program Files: $(find "$installed")"
 [[ ! -e "$menu" ]] || fail "the Start-menu entry is left"
