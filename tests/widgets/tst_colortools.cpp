@@ -174,6 +174,8 @@ class ColorToolsTest : public QObject {
     // huevoxtest.portal: the frontend offers Screenshot only beside an Access backend.
     environment.insert("XDG_DESKTOP_PORTAL_DIR", HUEVOX_SOURCE_DIR "/tests/portal_backend");
     environment.insert("XDG_CURRENT_DESKTOP", "huevoxtest");
+    for (const char* name : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})  // GLib's and dconf's files
+      environment.insert(name, folder_.path());
     for (QProcess* process : {&picker_, &portal_}) {
       process->setProcessEnvironment(environment);
       // To a file, not our stderr: were this test to crash, they would hold

@@ -6,6 +6,7 @@
 // the grab a warp of the pointer takes away.
 #include <windows.h>
 
+#include <QDir>
 #include <QFile>
 #include <QPoint>
 #include <QProcess>
@@ -17,14 +18,25 @@ namespace fakeinput {
 
 inline bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
 
+// Wine's Unix name of a Windows path; empty on Windows itself.
+inline QString UnixName(const QString& path) {
+  using Convert = char*(__cdecl*)(const wchar_t*);
+  const auto convert = reinterpret_cast<Convert>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* name = convert ? convert(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16())) : nullptr;
+  const QString unixName = QString::fromLocal8Bit(name);
+  if (name) HeapFree(GetProcessHeap(), 0, name);
+  return unixName;
+}
+
 // A shell command beside the X server Wine draws on, waited for; false on
 // Windows itself. Wine starts a Unix program but cannot wait for it: it leaves
-// a mark when done.
+// a mark, in the test's temporary folder, when done.
 inline bool Shell(const QString& command) {
-  const QString mark = QStringLiteral("/tmp/huevox-xinput-%1").arg(GetCurrentProcessId());
-  QFile::remove("Z:" + mark);
-  return UnderWine() && QProcess::startDetached("Z:/bin/sh", {"-c", command + " && touch " + mark}) &&
-         QTest::qWaitFor([&] { return QFile::remove("Z:" + mark); }, 5000);
+  const QString mark = QDir::temp().filePath(QStringLiteral("huevox-xinput-%1").arg(GetCurrentProcessId()));
+  QFile::remove(mark);
+  return UnderWine() && QProcess::startDetached("Z:/bin/sh", {"-c", command + " && touch '" + UnixName(mark) + "'"}) &&
+         QTest::qWaitFor([&] { return QFile::remove(mark); }, 5000);
 }
 inline bool Xdotool(const QString& arguments) { return Shell("xdotool " + arguments); }
 
