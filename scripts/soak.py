@@ -78,12 +78,15 @@ class Soak:
             self.known[name + ".ini"] = data
         if self.windows:
             return self.start_windows(bindir)
-        # A desktop of its own: the browser and the messenger are stand-ins.
+        # A desktop of its own: the browser and the messenger are stand-ins. A
+        # messenger stays: the program looks for its dialogs only after xdg-open
+        # has had 2 s to fail, and a stand-in gone by then leaves them unanswered.
+        # The stand-ins are ended after each update (stop_helpers).
         for d in ("data/mime/packages", "data/applications", "config", "system"):
             os.makedirs(f"{self.tmp}/{d}")
         os.environ.update(XDG_DATA_HOME=f"{self.tmp}/data", XDG_CONFIG_HOME=f"{self.tmp}/config",
                           XDG_DATA_DIRS=f"{self.tmp}/system", XDG_CACHE_HOME=f"{self.tmp}/cache",
-                          BROWSER="false", QT_SCALE_FACTOR="1", HUEVOX_STANDIN_LINGER="3",
+                          BROWSER="false", QT_SCALE_FACTOR="1", HUEVOX_STANDIN_LINGER="20",
                           HUEVOX_STANDIN_RECORD=f"{self.tmp}/messenger.log")
         for k in ("XDG_CURRENT_DESKTOP", "DE", "SESSION_MANAGER"):
             os.environ.pop(k, None)
