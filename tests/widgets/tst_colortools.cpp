@@ -1,5 +1,5 @@
 // The colour tools against real windows of known pixels, with the real
-// pointer and keys (pointerinput.h). On X11: a private X server with two RandR
+// pointer and keys (fakeinput.h). On X11: a private X server with two RandR
 // monitors side by side, the left at a device pixel ratio of 1, the right at
 // 2 (x11/with-two-monitors.sh). On Windows (under Wine): one screen at the system DPI, which CTest sets
 // to each of Windows' scales in turn for the scaling table. Every device pixel
