@@ -110,8 +110,7 @@ class OutputTest : public QObject {
   }
   void startWindowManager() {  // with its themes, which the sandbox hides
     wm_.start("env", {"XDG_DATA_DIRS=/usr/share", "openbox", "--sm-disable"});
-    const QStringList announced{"-c", "xprop -root | grep -q ^_NET_SUPPORTING_WM_CHECK"};
-    QVERIFY(QTest::qWaitFor([&] { return Run("sh", announced); }, 10000));
+    QVERIFY(QTest::qWaitFor([] { return fakeinput::Shell("xprop -root | grep -q ^_NET_SUPPORTING_WM_CHECK"); }, 10000));
   }
   void type(const QStringList& fields) {  // Text2, Text3, Text4, Text5
     window_->fontColorEdit()->setText(fields[0]);
@@ -189,7 +188,7 @@ class OutputTest : public QObject {
     }
     QTimer mover;  // sends the dialog to the third workspace as soon as it shows
     connect(&mover, &QTimer::timeout, [&] {
-      if (Run("sh", {"-c", "xdotool search --onlyvisible --name '^Load Buddy List$' set_desktop_for_window %@ 2"}))
+      if (fakeinput::Xdotool("search --onlyvisible --name '^Load Buddy List$' set_desktop_for_window %@ 2"))
         mover.stop();
     });
     if (disturbance == "workspace") mover.start(50);

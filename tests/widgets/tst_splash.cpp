@@ -10,7 +10,6 @@
 
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
-#include "ui/timing.h"
 #include "platform/tuneplayer.h"
 
 using huevox::MainWindow;
@@ -132,21 +131,6 @@ class SplashTest : public QObject {
     QCOMPARE(splash.fadeLevel(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(splash.tunePlayer() && splash.tunePlayer()->Finished(), 10000);
     if (Loudest() >= 0) QTRY_VERIFY_WITH_TIMEOUT(Loudest() > 3000, 5000);
-  }
-
-  void pauseHandlesEventsUntilItsEnd() {
-    int handled = 0;
-    QMetaObject::invokeMethod(this, [&] { ++handled; }, Qt::QueuedConnection);
-    huevox::Pause(0);
-    QCOMPARE(handled, 0);  // no wait, no events
-    QTimer tick;
-    connect(&tick, &QTimer::timeout, this, [&] { ++handled; });
-    tick.start(10);
-    QElapsedTimer clock;
-    clock.start();
-    huevox::Pause(0.2);
-    QVERIFY2(clock.elapsed() >= 200 && clock.elapsed() < 260 && handled >= 15,
-             qPrintable(QString("%1 ms, %2 events").arg(clock.elapsed()).arg(handled)));
   }
 };
 
