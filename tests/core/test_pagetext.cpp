@@ -17,6 +17,9 @@ TEST(PreviewPage, Line) {
       // Unquoted values: a space or = would start a new attribute.
       {{"0 onload=x", "F\tF", "T", "8 style=`a`"},
        "<body bgcolor=#F&#9;F><font face=\"T\" color=#0&#32;onload&#61;x size=1 ptsize=8&#32;style&#61;&#96;a&#96;"},
+      // Every ASCII mark in an unquoted value: only blanks, '>', '&', quotes, '<', '=' and '`' could end or bend it.
+      {{"0", "F", "T", "8 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"},
+       "<body bgcolor=#F><font face=\"T\" color=#0 size=1 ptsize=8&#32;!&quot;#$%&amp;&#39;()*+,-./:;&lt;&#61;&gt;?@[\\]^_&#96;{|}~"},
       {{"0", "F", "Caf\xC3\xA9\r\nX\xC2\x80\xC2\x9F\x7F", "8"},  // C1 controls as themselves
        "<body bgcolor=#F><font face=\"Caf&#233;&#13;&#10;X\xC2\x80\xC2\x9F&#127;\" color=#0 size=1 ptsize=8"},
   };
