@@ -45,9 +45,6 @@ class ZoomWindow : public QWidget {
 
   explicit ZoomWindow(platform::ScreenReader& reader, QWidget* parent = nullptr);
 
-  float zoomFactor() const { return ZoomFactor; }
-  int lastX() const { return LastX; }
-  int lastY() const { return LastY; }
   int elapsedMs() const { return ElapsedMs; }
   // The last frame drawn, in the box's own pixels.
   const QImage& frame() const { return box_->backImage(); }
