@@ -18,9 +18,8 @@ inline void Move(QPoint to, int settleMs = 0) {
   QTest::qWait(settleMs);
 }
 // X button numbers: 1 left, 2 middle, 3 right.
-inline void SendButton(int button, bool down) { Xdotool((down ? "mousedown " : "mouseup ") + QString::number(button)); }
 inline void Button(int button, bool down, int settleMs = 0) {
-  SendButton(button, down);
+  Xdotool((down ? "mousedown " : "mouseup ") + QString::number(button));
   QTest::qWait(settleMs);
 }
 // A click quicker than any timer of the program's.

@@ -4,16 +4,8 @@
 // X11 automation answers the dialogs of the stand-in messenger or xmessage,
 // with and without openbox (Wine's message boxes: packaging/test_blt_wine.sh);
 // and the real program started as a newcomer starts it.
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QSignalSpy>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "app/mainwindow.h"
 #include "output/confirmbuddylistload.h"
@@ -37,21 +29,6 @@ class OutputTest : public QObject {
   std::unique_ptr<platform::DialogAutomation> automation_;
   const QString standin_ = QCoreApplication::applicationDirPath() + "/huevox_standin_messenger";
 
-  // Quietly, or with what it printed in *out.
-  static bool Run(const QString& program, const QStringList& arguments, QString* out = nullptr) {
-    QProcess process;
-    if (!out) process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    const bool ran = process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (out) *out = QString(process.readAllStandardOutput()).section('\n', 0, 0);
-    return ran;
-  }
-  // What other programs see: opacity 200 of 255 in the window's property.
-  static bool Translucent(const QString& window) {
-    QString out;
-    Run("xprop", {"-id", window, "_NET_WM_WINDOW_OPACITY"}, &out);
-    return std::abs(out.section('=', 1).trimmed().toLongLong() - 0xFFFFFFFFll * 200 / 255) < 1000;
-  }
   QString path(const QString& name) const { return dir_.filePath(name); }
   bool write(const QString& name, const QByteArray& bytes) const {
     QFile file(path(name));
@@ -80,8 +57,7 @@ class OutputTest : public QObject {
                   "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=" +
                       command.toUtf8() + "\nMimeType=" + type.toUtf8() + ";\n" +
                       (browser ? "Categories=Network;WebBrowser;\n" : "")));
-    QVERIFY(Run("update-mime-database", {path("data/mime")}));
-    QVERIFY(Run("xdg-mime", {"default", id + ".desktop", type}));
+    QVERIFY(fakeinput::Shell("update-mime-database '" + path("data/mime") + "' && xdg-mime default " + id + ".desktop " + type));
   }
   void registerBlt(const QString& command, bool browser = false) {
     registerProgram("application/x-huevox-buddy-list", "*.blt", command, browser);
@@ -155,7 +131,7 @@ class OutputTest : public QObject {
     wm_.terminate();
     wm_.waitForFinished(5000);
     // The root keeps the property; a later test must not believe a manager runs.
-    Run("xprop", {"-root", "-remove", "_NET_SUPPORTING_WM_CHECK"});
+    fakeinput::Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK");
   }
 
   void updatesTheMessenger_data() {
@@ -182,7 +158,7 @@ class OutputTest : public QObject {
     if (disturbance == "focus") {
       // Refused (BadMatch) while openbox still frames the window: asked again.
       QVERIFY(QTest::qWaitFor([&] {
-        Run("xdotool", {"windowfocus", QString::number(window_->winId())});
+        fakeinput::Xdotool("windowfocus " + QString::number(window_->winId()));
         return window_->isActiveWindow();
       }, 5000));
     }
@@ -278,10 +254,8 @@ class OutputTest : public QObject {
     QCOMPARE(clickUpdate(), QString());
     QVERIFY(disabledMeanwhile && button->isEnabled());
     QCOMPARE(record().filter("opened ").size(), 1);
-    // The page holds the preview's line only, in the cache folder.
-    QCOMPARE(read("cache/Huevox/previewer.htm"),
-             QByteArray("<body bgcolor=#FFFF00><font face=\"DejaVu Sans\" color=#0000FF size=1 "
-                        "ptsize=8> This is what your font will look like! :-P\r\n"));
+    // Of the current setting (the page's bytes: presetPreviewLoadsColoursFaceAndSizeOnly).
+    QVERIFY(read("cache/Huevox/previewer.htm").startsWith("<body bgcolor=#FFFF00><font face=\"DejaVu Sans\" color=#0000FF size=1 ptsize=8>"));
     QTRY_COMPARE(record().filter("page ").size(), 1);
   }
 
@@ -322,9 +296,13 @@ class OutputTest : public QObject {
     QProcess program;
     program.start(QCoreApplication::applicationDirPath() + "/huevox");
     const QString pid = QString::number(program.processId());
-    QString window;  // the last one found
-    const auto find = [&](const char* title) {
-      return Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", pid, "--name", title}, &window);
+    const auto search = [&](const char* title) {
+      return QString("xdotool search --all --onlyvisible --pid %1 --name '%2'").arg(pid, title);
+    };
+    const auto find = [&](const char* title) { return fakeinput::Shell(search(title) + " >/dev/null"); };
+    // What other programs see: opacity 200 of 255 in the window's property.
+    const auto translucent = [&](const char* title) {
+      return fakeinput::Shell("xprop -id $(" + search(title) + " | head -1) _NET_WM_WINDOW_OPACITY | grep -q ' = 3368601800$'");
     };
     QVERIFY(QTest::qWaitFor([&] { return find("^Form3$"); }, 8000));
     QVERIFY(!QFile::exists(fontFile()) && !find("^Huevox$"));  // hidden until the splash is dismissed
@@ -334,7 +312,7 @@ class OutputTest : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return find("^Huevox$"); }, 8000));
     // About four seconds: measured from the whole second nearest to the click.
     QVERIFY2(clock.elapsed() >= 3300 && clock.elapsed() <= 4800, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(Translucent(window));
+    QVERIFY(translucent("^Huevox$"));
     const QPoint client(369, 271);  // the main window's fixed place
     if (signal) {
       fakeinput::Click(client + QPoint(60, 144));  // "Update Aim"
@@ -344,7 +322,7 @@ class OutputTest : public QObject {
     } else {
       fakeinput::Click(client + QPoint(144 + 16, 128 + 16));  // the Styles window
       QVERIFY(QTest::qWaitFor([&] { return find("^Styles$"); }, 3000));
-      QVERIFY(Translucent(window));
+      QVERIFY(translucent("^Styles$"));
       fakeinput::Click(client + QPoint(205, 8));
     }
     QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 5000);  // may end during the click's wait

@@ -1,10 +1,7 @@
 // The splash's fades and dismissal and the waits under them, timed against
 // the real clock, and the tune.
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QWindow>
+#include <QtTest>
+#include <QtWidgets>
 #include <fcntl.h>
 #include <unistd.h>
 
