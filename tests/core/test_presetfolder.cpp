@@ -3,7 +3,6 @@
 
 #include <fstream>
 
-#include "platform/userdatafolder.h"
 #include "settings/presetfolder.h"
 #include "tempdir.h"
 
@@ -52,14 +51,3 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PresetFolderChoice, testing::Values(
     FolderCase{"installed", true, "user/presets", {}},
     FolderCase{"locked", false, "user/presets", {"A.ini"}},
     FolderCase{"file", false, "user/presets", {"A.ini"}}));
-
-TEST(UserDataFolder, IsTheSystemsOwn) {
-#ifdef _WIN32
-  EXPECT_EQ(huevox::platform::UserDataFolder(), std::getenv("APPDATA"));
-#else
-  // An absolute XDG_DATA_HOME is followed in the package test; a relative one is ignored.
-  setenv("XDG_DATA_HOME", "relative/ignored", 1);
-  EXPECT_EQ(huevox::platform::UserDataFolder(), std::string(std::getenv("HOME")) + "/.local/share");
-  unsetenv("XDG_DATA_HOME");
-#endif
-}
