@@ -20,7 +20,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr auto kPatience = 15s;  // a first Wine process can take seconds to start
-constexpr char kHost[] = "--message-box-host";
+constexpr char kHost[] = "--message-box-host";  // see main
 
 // This program again, showing a Yes/No message box with "No" focused and
 // default (see main); ended with the test.
@@ -29,7 +29,8 @@ class Host {
   explicit Host(const std::wstring& title) {
     std::wstring exe(MAX_PATH, L'\0');
     exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
-    process_ = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, exe.c_str(), L"host", L"--message-box-host",
+    const std::wstring host(kHost, kHost + std::size(kHost) - 1);
+    process_ = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, exe.c_str(), L"host", host.c_str(),
                                                  (L'"' + title + L'"').c_str(), nullptr));
   }
   ~Host() {
